@@ -1,0 +1,129 @@
+"""A throw-away X desktop for driving the real program: Xvfb, a tray host and xdotool."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+
+def wait_for(condition, timeout=10.0, interval=0.05):
+    """Polls until condition() is truthy and returns its value; None on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(interval)
+
+
+class Desktop:
+    """Xvfb on a free display, optionally trayer, and a private home for the program."""
+
+    def __init__(self, with_tray=True):
+        self.home = tempfile.mkdtemp(prefix="tolvane-e2e-")
+        for sub in ("config", "data", "runtime"):
+            os.makedirs(os.path.join(self.home, sub), mode=0o700)
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            self.display = ":" + display.readline().strip()
+        self.env = {k: v for k, v in os.environ.items()
+                    if not k.startswith(("DBUS_", "QT_", "XDG_", "WAYLAND_"))}
+        self.env.update({
+            "DISPLAY": self.display,
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, "config"),
+            "XDG_DATA_HOME": os.path.join(self.home, "data"),
+            "XDG_RUNTIME_DIR": os.path.join(self.home, "runtime"),
+            "TOLVANE_SITE_HOST": "127.0.0.1:9",
+        })
+        self.processes = []
+        self.tray = None
+        if with_tray:
+            self.start_tray()
+
+    def start_tray(self):
+        self.tray = self.spawn(["trayer", "--edge", "bottom", "--align", "right",
+                                "--widthtype", "pixel", "--width", "200", "--height", "32"])
+        if not wait_for(self.panel, timeout=10):
+            raise RuntimeError("trayer did not come up")
+
+    def spawn(self, argv, **kwargs):
+        process = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def run(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True).stdout
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+        self.xvfb.kill()
+        self.xvfb.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    # What the screen shows.
+
+    def tree(self):
+        return self.run("xwininfo", "-root", "-tree")
+
+    def panel(self):
+        return "\"panel\": (\"panel\" \"trayer\")" in self.tree()
+
+    def tray_icons(self, name="tolvane"):
+        """Icon windows embedded in the tray panel: grandchildren of trayer's panel."""
+        icons, depth = [], None
+        for line in self.tree().splitlines():
+            indent = len(line) - len(line.lstrip())
+            if "\"panel\": (\"panel\" \"trayer\")" in line:
+                depth = indent
+            elif depth is not None:
+                if indent <= depth and line.strip():
+                    depth = None
+                elif f"\"{name}\": (" in line:
+                    icons.append(self.geometry_of(line))
+        return icons
+
+    @staticmethod
+    def geometry_of(line):
+        """(id, width, height, absolute x, absolute y) of one xwininfo -tree line."""
+        match = re.search(r"^\s*(0x[0-9a-f]+).*?(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)",
+                          line)
+        window, width, height, x, y = match.groups()
+        return window, int(width), int(height), int(x), int(y)
+
+    def visible(self, name=None, cls=None):
+        """Ids of visible windows whose name (or class) matches the pattern."""
+        args = ["xdotool", "search", "--onlyvisible"]
+        args += ["--name", name] if name else ["--class", cls]
+        return [w for w in self.run(*args).split()]
+
+    def window_size(self, window):
+        out = self.run("xdotool", "getwindowgeometry", window)
+        match = re.search(r"Geometry: (\d+)x(\d+)", out)
+        return (int(match.group(1)), int(match.group(2))) if match else (0, 0)
+
+    def popup_menus(self):
+        """Visible top-level windows of the program that are tall enough to be its menu."""
+        return [w for w in self.visible(cls="tolvane")
+                if self.window_size(w)[1] >= 100 and
+                self.run("xdotool", "getwindowname", w).strip() not in ("About", "Tolvane")]
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)

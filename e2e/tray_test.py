@@ -1,0 +1,115 @@
+"""The real program in a real tray: start-up, the menu, the splash, a second copy, exit."""
+
+import json
+import os
+import time
+import unittest
+
+from desktop import Desktop, wait_for
+
+BINARY = os.environ.get("TOLVANE_BINARY", "build/tolvane")
+SCREENSHOTS = os.environ.get("TOLVANE_SCREENSHOTS")
+
+
+class TrayTest(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop()
+        self.addCleanup(self.desktop.close)
+
+    def start(self):
+        return self.desktop.spawn([BINARY])
+
+    def registry(self):
+        path = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane", "registry.json")
+        with open(path, encoding="utf-8") as f:
+            return json.load(f)["HKEY_LOCAL_MACHINE"]
+
+    def mark_started_before(self, splash):
+        """The registry as a previous start with the given splash setting leaves it."""
+        values = {"TNFirst": "1"}
+        if splash:
+            values["TNFlash"] = "1"
+        folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "registry.json"), "w", encoding="utf-8") as f:
+            json.dump({"HKEY_LOCAL_MACHINE": {
+                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion": values}}, f)
+
+    def wait_for_icon(self):
+        icons = wait_for(self.desktop.tray_icons, timeout=15)
+        self.assertTrue(icons, "the tray icon did not appear")
+        return icons[0]
+
+    def test_first_start_shows_the_splash_and_registers_for_log_on(self):
+        app = self.start()
+        self.wait_for_icon()
+        splash = wait_for(lambda: self.desktop.visible(name="^About$"), timeout=10)
+        self.assertTrue(splash, "no splash on the first start")
+        seen = time.monotonic()
+        self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^About$"), timeout=10),
+                        "the splash did not close itself")
+        self.assertGreater(time.monotonic() - seen, 1.0)
+
+        key = self.registry()["SOFTWARE\\Microsoft\\Windows\\CurrentVersion"]
+        self.assertEqual(key["TNFirst"], "1")
+        self.assertEqual(key["TNFlash"], "1")
+        run = self.registry()["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"]["Tolvane"]
+        self.assertEqual(run, os.path.realpath(BINARY))
+        entry = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "autostart", "tolvane.desktop")
+        with open(entry, encoding="utf-8") as f:
+            self.assertIn(f'Exec="{run}"\n', f.read())
+        self.assertIsNone(app.poll())
+
+    def test_the_menu_opens_on_release_and_exit_removes_the_icon(self):
+        self.mark_started_before(splash=False)
+        app = self.start()
+        _, width, height, x, y = self.wait_for_icon()
+        self.desktop.xdotool("mousemove", str(x + width // 2), str(y + height // 2))
+        self.desktop.xdotool("mousedown", "3")
+        time.sleep(0.3)  # nothing to wait for: the menu must not come while the button is down
+        self.assertEqual(self.desktop.popup_menus(), [])
+        self.desktop.xdotool("mouseup", "3")
+        self.assertTrue(wait_for(self.desktop.popup_menus, timeout=5), "no tray menu")
+        if SCREENSHOTS:
+            self.desktop.screenshot(os.path.join(SCREENSHOTS, "tray-menu.png"))
+
+        # From no highlighted item, Up reaches the last one: "יציאה".
+        self.desktop.xdotool("key", "Up")
+        self.desktop.xdotool("key", "Return")
+        self.assertTrue(wait_for(lambda: not self.desktop.tray_icons(), timeout=5),
+                        "the icon outlived the exit")
+        self.assertEqual(app.wait(timeout=10), 0)
+
+    def test_a_second_copy_says_so_and_leaves_one_icon(self):
+        self.mark_started_before(splash=False)
+        first = self.start()
+        self.wait_for_icon()
+        second = self.start()
+        box = wait_for(lambda: self.desktop.visible(name="^Tolvane$"), timeout=10)
+        self.assertTrue(box, "the second copy showed no message")
+        if SCREENSHOTS:
+            self.desktop.screenshot(os.path.join(SCREENSHOTS, "second-copy.png"))
+        self.assertEqual(len(self.desktop.tray_icons()), 1)
+
+        self.desktop.xdotool("windowfocus", "--sync", box[0])
+        self.desktop.xdotool("key", "Return")
+        self.assertEqual(second.wait(timeout=10), 0)
+        self.assertIsNone(first.poll())
+        self.assertEqual(len(self.desktop.tray_icons()), 1)
+
+
+class LateTrayTest(unittest.TestCase):
+    def test_the_icon_appears_once_a_tray_host_starts(self):
+        desktop = Desktop(with_tray=False)
+        self.addCleanup(desktop.close)
+        app = desktop.spawn([BINARY])
+        # The program is up (its splash shows) before any tray exists.
+        self.assertTrue(wait_for(lambda: desktop.visible(name="^About$"), timeout=10))
+        desktop.start_tray()
+        self.assertTrue(wait_for(desktop.tray_icons, timeout=15),
+                        "the icon never reached the tray that came later")
+        self.assertIsNone(app.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "fake_tray_icon.h"
+#include "platform.h"
+#include "registry_tree.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace tolvane {
+
+// The registry in memory, with the file store's rules.
+class FakeRegistry : public RegistryStore {
+public:
+    void savestring(RegistryRoot root, const QString& path, const QString& name,
+                    const QString& text) override {
+        if (!readOnly)
+            tree.set(root, path, name, text);
+    }
+    std::optional<QString> getstring(RegistryRoot root, const QString& path,
+                                     const QString& name) override {
+        return tree.get(root, path, name);
+    }
+    void DeleteValue(RegistryRoot root, const QString& path, const QString& name) override {
+        if (!readOnly)
+            tree.remove(root, path, name);
+    }
+
+    RegistryTree tree;
+    bool readOnly = false;  // as where the user may not write the machine's settings
+};
+
+class FakeOpener : public DocumentOpener {
+public:
+    void ShellDef(const QString& target) override { opened.append(target); }
+    QStringList opened;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        QString title;
+    };
+    Answer show(const QString& text, Buttons buttons, Icon icon, const QString& title) override {
+        shown.push_back({text, buttons, icon, title});
+        if (onShow)
+            onShow();
+        return answer;
+    }
+    std::vector<Shown> shown;
+    Answer answer = Answer::Ok;
+    std::function<void()> onShow;  // runs inside the box, as a nested event loop would
+};
+
+class FakeAppInfo : public AppInfo {
+public:
+    QString title() const override { return QStringLiteral("Tolvane"); }
+    QString programPath() const override { return path; }
+    QString dataFolder() const override { return folder; }
+    QIcon icon() const override { return {}; }
+    bool prevInstance() const override { return anotherCopy; }
+
+    QString path = QStringLiteral("/opt/tolvane/tolvane");
+    QString folder = QStringLiteral("/opt/tolvane");
+    bool anotherCopy = false;
+};
+
+class FakeProgramControl : public ProgramControl {
+public:
+    void processEvents() override { ++eventRounds; }
+    void endNow() override { ended = true; }
+    bool sessionEnding() const override { return ending; }
+
+    int eventRounds = 0;
+    bool ended = false;
+    bool ending = false;
+};
+
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time = QDateTime(QDate(2026, 12, 8), QTime(12, 0));
+};
+
+// Every service faked; tests set them up and read what the code did with them.
+struct FakePlatform {
+    FakeRegistry registry;
+    FakeOpener opener;
+    FakeMessageBoxes messages;
+    FakeAppInfo app;
+    FakeTrayIcon tray;
+    FakeProgramControl program;
+    FakeClock clock;
+
+    Platform services() {
+        return {registry, opener, messages, app, tray, program, clock,
+                MakerSite(QStringLiteral("site.test"))};
+    }
+};
+
+}  // namespace tolvane

@@ -1,0 +1,50 @@
+#include "file_registry_store.h"
+
+#include "registry_tree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tolvane {
+
+FileRegistryStore::FileRegistryStore(QString filePath) : filePath_(std::move(filePath)) {}
+
+void FileRegistryStore::savestring(RegistryRoot root, const QString& path, const QString& name,
+                                   const QString& text) {
+    RegistryTree tree = read();
+    tree.set(root, path, name, text);
+    write(tree);
+}
+
+std::optional<QString> FileRegistryStore::getstring(RegistryRoot root, const QString& path,
+                                                    const QString& name) {
+    return read().get(root, path, name);
+}
+
+void FileRegistryStore::DeleteValue(RegistryRoot root, const QString& path,
+                                    const QString& name) {
+    RegistryTree tree = read();
+    if (tree.remove(root, path, name))
+        write(tree);
+}
+
+RegistryTree FileRegistryStore::read() const {
+    QFile file(filePath_);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return RegistryTree::fromJson(file.readAll());
+}
+
+void FileRegistryStore::write(const RegistryTree& tree) const {
+    // Failures are not reported: the store stays as it was.
+    QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    QSaveFile file(filePath_);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(tree.toJson());
+    file.commit();
+}
+
+}  // namespace tolvane

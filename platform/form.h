@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tolvane {
+
+// One window of the program. A close that its unload handler does not cancel destroys it,
+// so the next opening starts afresh.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name, Qt::WindowFlags flags = {});
+
+    // True once a close has been accepted, even before the window is gone.
+    bool isUnloaded() const { return unloaded_; }
+
+signals:
+    // The window has accepted its close and is about to be destroyed.
+    void unloaded();
+
+protected:
+    // Runs on every close; setting cancel keeps the window.
+    virtual void Form_Unload(bool& cancel);
+    void closeEvent(QCloseEvent* event) override;
+
+    // A fixed-size window of the given client size, centred on the screen.
+    void setFixedClientTwips(int width, int height);
+    static void placeTwips(QWidget* control, int left, int top, int width, int height);
+
+private:
+    bool unloaded_ = false;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,121 @@
+#include "about_window.h"
+
+#include "link_area.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tolvane {
+
+AboutWindow::AboutWindow(const Platform& platform)
+    : Form(QStringLiteral("About"), Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
+    setWindowTitle(QStringLiteral("About"));
+
+    Label1 = new QLabel(QStringLiteral("Ver: 1.04"), this);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    bold.setPointSize(12);
+    Label1->setFont(bold);
+    Label1->setLayoutDirection(Qt::LeftToRight);
+    Command1 = new QPushButton(QStringLiteral("סגור"), this);
+    Image1 = new LinkArea(this);
+    Image2 = new LinkArea(this);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(2000);
+
+    const std::pair<QObject*, const char*> names[] = {{Label1, "Label1"},
+                                                      {Command1, "Command1"},
+                                                      {Image1, "Image1"},
+                                                      {Image2, "Image2"},
+                                                      {Timer1, "Timer1"}};
+    for (const auto& [control, name] : names)
+        control->setObjectName(QString::fromLatin1(name));
+
+    setFixedClientTwips(5250, 2250);
+    placeTwips(Label1, 360, 1320, 1215, 375);
+    placeTwips(Command1, 3480, 1680, 1215, 375);
+    placeTwips(Image1, 360, 1680, 3015, 375);
+    placeTwips(Image2, 1320, 1080, 3375, 495);
+
+    connect(Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
+    connect(Image1, &LinkArea::clicked, this, &AboutWindow::Image1_Click);
+    connect(Image2, &LinkArea::clicked, this, &AboutWindow::Image2_Click);
+}
+
+void AboutWindow::Timer1_Timer() {
+    close();
+}
+
+void AboutWindow::Command1_Click() {
+    close();
+}
+
+void AboutWindow::Form_MouseDown(Qt::MouseButton button, QPoint position) {
+    if (button == Qt::LeftButton)
+        drag_ = position;
+}
+
+void AboutWindow::Form_MouseMove(Qt::MouseButtons buttons, QPoint position) {
+    if (buttons == Qt::LeftButton)
+        move(pos() + position - drag_);
+}
+
+void AboutWindow::Image1_Click() {
+    platform_.opener.ShellDef(platform_.site.homePage());
+    Image1->hide();
+}
+
+void AboutWindow::Image2_Click() {
+    platform_.opener.ShellDef(platform_.site.contactPage());
+    Image2->hide();
+}
+
+void AboutWindow::mousePressEvent(QMouseEvent* event) {
+    // A press that a label passed on is not on the bare background.
+    const QPoint position = event->position().toPoint();
+    if (!childAt(position))
+        Form_MouseDown(event->button(), position);
+}
+
+void AboutWindow::mouseMoveEvent(QMouseEvent* event) {
+    Form_MouseMove(event->buttons(), event->position().toPoint());
+}
+
+void AboutWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, height());
+    sky.setColorAt(0, QColor(0x3f, 0x8f, 0xd8));
+    sky.setColorAt(1, QColor(0x1c, 0x4f, 0x8f));
+    painter.fillRect(rect(), sky);
+    painter.setPen(QPen(QColor(255, 255, 255, 90), 2));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+
+    painter.setPen(Qt::white);
+    QFont title = font();
+    title.setPointSize(24);
+    title.setBold(true);
+    painter.setFont(title);
+    const QRect top(0, 0, width(), Image2->y());
+    painter.drawText(top.adjusted(12, 4, -12, -top.height() / 2 + 8), Qt::AlignCenter,
+                     QStringLiteral("Tolvane"));
+    QFont text = font();
+    text.setPointSize(10);
+    painter.setFont(text);
+    painter.drawText(top.adjusted(12, top.height() / 2 + 4, -12, 0), Qt::AlignCenter,
+                     QStringLiteral("כלי העזר הקטן שלך, תמיד במגש המערכת"));
+
+    // The link areas draw nothing themselves; their texts belong to the picture.
+    text.setUnderline(true);
+    painter.setFont(text);
+    painter.setPen(QColor(0xff, 0xe0, 0x90));
+    painter.drawText(Image2->geometry(), Qt::AlignCenter, QStringLiteral("צרו איתנו קשר"));
+    painter.drawText(Image1->geometry(), Qt::AlignCenter, platform_.site.host());
+}
+
+}  // namespace tolvane

@@ -1,0 +1,98 @@
+#include "about_window.h"
+
+#include "fake_platform.h"
+#include "link_area.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace tolvane {
+namespace {
+
+class AboutWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        about = new AboutWindow(fakes.services());
+        about->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    }
+    void TearDown() override { delete about.data(); }
+
+    FakePlatform fakes;
+    QPointer<AboutWindow> about;
+};
+
+TEST_F(AboutWindowTest, OpensInItsDesignStateWithoutAFrame) {
+    EXPECT_FALSE(about->Timer1->isActive());
+    EXPECT_EQ(about->Timer1->interval(), 2000);
+    EXPECT_TRUE(about->Command1->isVisible());
+    EXPECT_TRUE(about->Image1->isVisible());
+    EXPECT_TRUE(about->Image2->isVisible());
+    EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(about->Label1->text(), "Ver: 1.04");
+    EXPECT_EQ(about->size(), QSize(350, 150));
+}
+
+TEST_F(AboutWindowTest, TheTimerAndTheCloseButtonBothUnloadIt) {
+    QSignalSpy unloaded(about.data(), &Form::unloaded);
+    about->Timer1_Timer();
+    EXPECT_EQ(unloaded.count(), 1);
+
+    AboutWindow second(fakes.services());
+    QSignalSpy closed(&second, &Form::unloaded);
+    second.Command1->click();
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(AboutWindowTest, EachLinkOpensItsPageOnceUntilTheWindowOpensAgain) {
+    QTest::mouseClick(about->Image1, Qt::LeftButton);
+    QTest::mouseClick(about->Image2, Qt::LeftButton);
+    EXPECT_EQ(fakes.opener.opened,
+              QStringList({"http:\\\\site.test", "http://site.test/cp/contact.html"}));
+    EXPECT_FALSE(about->Image1->isVisible());
+    EXPECT_FALSE(about->Image2->isVisible());
+
+    // Hidden, the link area no longer takes the click at that spot.
+    const QPoint spot = about->Image1->geometry().center();
+    QTest::mouseClick(about, Qt::LeftButton, {}, spot);
+    EXPECT_EQ(fakes.opener.opened.size(), 2);
+}
+
+TEST_F(AboutWindowTest, TheLeftButtonDragsTheWindowByItsBackground) {
+    const QPoint start = about->pos();
+    const QPoint grip(20, 20);
+    ASSERT_EQ(about->childAt(grip), nullptr);
+    about->Form_MouseDown(Qt::LeftButton, grip);
+    about->Form_MouseMove(Qt::LeftButton, grip + QPoint(30, -10));
+    EXPECT_EQ(about->pos(), start + QPoint(30, -10));
+
+    // No button, or any other button, moves nothing.
+    about->Form_MouseMove(Qt::NoButton, grip + QPoint(50, 50));
+    about->Form_MouseMove(Qt::RightButton, grip + QPoint(50, 50));
+    about->Form_MouseMove(Qt::LeftButton | Qt::RightButton, grip + QPoint(50, 50));
+    EXPECT_EQ(about->pos(), start + QPoint(30, -10));
+}
+
+TEST_F(AboutWindowTest, APressOnTheLabelOrWithTheRightButtonStartsNoDrag) {
+    const QPoint grip(20, 20);
+    about->Form_MouseDown(Qt::LeftButton, grip);
+    // A right press does not move the grip point...
+    QTest::mousePress(about, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseRelease(about, Qt::RightButton, {}, QPoint(100, 100));
+    // ...and neither does a left press that the version label passes on.
+    QTest::mousePress(about->Label1, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(about->Label1, Qt::LeftButton, {}, QPoint(5, 5));
+
+    const QPoint start = about->pos();
+    about->Form_MouseMove(Qt::LeftButton, grip + QPoint(7, 3));
+    EXPECT_EQ(about->pos(), start + QPoint(7, 3));
+}
+
+}  // namespace
+}  // namespace tolvane

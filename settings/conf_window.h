@@ -1,0 +1,39 @@
+#pragma once
+
+#include "form.h"
+#include "platform.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tolvane {
+
+// The settings window: start at log-on and the splash screen, each a box whose click
+// writes or deletes its registry value at once. Made hidden at every start, so that its
+// load handler applies the first-run defaults and sets the splash box for the start-up.
+class ConfWindow : public Form {
+    Q_OBJECT
+public:
+    explicit ConfWindow(const Platform& platform);
+
+    QGroupBox* Frame1;
+    QCheckBox* Check1;
+    QCheckBox* Check2;
+    QGroupBox* Frame2;
+    QCheckBox* Check3;
+    QPushButton* Command1;
+    QLabel* Prog;
+
+    void Check1_Click();
+    void Check2_Click();
+    void Command1_Click();
+
+private:
+    void Form_Load();
+
+    Platform platform_;
+};
+
+}  // namespace tolvane

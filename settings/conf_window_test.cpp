@@ -1,0 +1,114 @@
+#include "conf_window.h"
+
+#include "fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace tolvane {
+namespace {
+
+constexpr auto kRoot = RegistryRoot::LocalMachine;
+const QString kKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+const QString kRun = kKey + QStringLiteral("\\Run");
+
+class ConfWindowTest : public testing::Test {
+protected:
+    std::unique_ptr<ConfWindow> load() { return std::make_unique<ConfWindow>(fakes.services()); }
+    std::optional<QString> value(const QString& key, const QString& name) {
+        return fakes.registry.getstring(kRoot, key, name);
+    }
+
+    FakePlatform fakes;
+};
+
+TEST_F(ConfWindowTest, TheFirstStartTurnsBothSettingsOn) {
+    auto conf = load();
+    EXPECT_TRUE(conf->Check1->isChecked());
+    EXPECT_TRUE(conf->Check2->isChecked());
+    EXPECT_EQ(value(kRun, "Tolvane"), fakes.app.path);
+    EXPECT_EQ(value(kKey, "TNFlash"), QStringLiteral("1"));
+    EXPECT_EQ(value(kKey, "TNFirst"), QStringLiteral("1"));
+    EXPECT_FALSE(conf->isVisible());
+    EXPECT_FALSE(conf->Check3->isEnabled());
+}
+
+TEST_F(ConfWindowTest, LaterStartsShowWhatTheRegistryHolds) {
+    fakes.registry.savestring(kRoot, kKey, "TNFirst", "1");
+    auto conf = load();
+    EXPECT_FALSE(conf->Check1->isChecked());
+    EXPECT_FALSE(conf->Check2->isChecked());
+    // The defaults apply once only: nothing comes back after the user turned it off.
+    EXPECT_EQ(value(kRun, "Tolvane"), std::nullopt);
+    EXPECT_EQ(value(kKey, "TNFlash"), std::nullopt);
+
+    fakes.registry.savestring(kRoot, kKey, "TNFlash", "yes");
+    fakes.registry.savestring(kRoot, kRun, "Tolvane", fakes.app.path);
+    conf = load();
+    EXPECT_TRUE(conf->Check1->isChecked());
+    EXPECT_TRUE(conf->Check2->isChecked());
+    EXPECT_EQ(value(kKey, "TNFlash"), QStringLiteral("1"));
+}
+
+TEST_F(ConfWindowTest, AMovedOrRenamedProgramRegistersItsNewPath) {
+    fakes.registry.savestring(kRoot, kKey, "TNFirst", "1");
+    for (const QString& old : {QStringLiteral("/old/place/tolvane"), fakes.app.path.toUpper()}) {
+        fakes.registry.savestring(kRoot, kRun, "Tolvane", old);
+        auto conf = load();
+        EXPECT_TRUE(conf->Check1->isChecked());
+        EXPECT_EQ(value(kRun, "Tolvane"), fakes.app.path);
+        EXPECT_EQ(conf->Prog->text(), fakes.app.path);
+        EXPECT_FALSE(conf->Prog->isVisible());
+    }
+}
+
+TEST_F(ConfWindowTest, AnEmptyStoredValueCountsAsAbsent) {
+    fakes.registry.savestring(kRoot, kKey, "TNFirst", "");
+    fakes.registry.savestring(kRoot, kKey, "TNFlash", "");
+    auto conf = load();
+    // An empty marker is no marker: the first-run defaults apply.
+    EXPECT_TRUE(conf->Check1->isChecked());
+    EXPECT_EQ(value(kKey, "TNFirst"), QStringLiteral("1"));
+}
+
+TEST_F(ConfWindowTest, EachClickWritesOrDeletesItsValueAtOnce) {
+    auto conf = load();
+    conf->Check2->click();
+    EXPECT_EQ(value(kKey, "TNFlash"), std::nullopt);
+    conf->Check1->click();
+    EXPECT_EQ(value(kRun, "Tolvane"), std::nullopt);
+    conf->Check1->click();
+    EXPECT_EQ(value(kRun, "Tolvane"), fakes.app.path);
+
+    // The next start shows the registry's state.
+    conf = load();
+    EXPECT_TRUE(conf->Check1->isChecked());
+    EXPECT_FALSE(conf->Check2->isChecked());
+}
+
+TEST_F(ConfWindowTest, AReadOnlyRegistryChangesTheBoxButNotTheStore) {
+    auto conf = load();
+    fakes.registry.readOnly = true;
+    conf->Check2->click();
+    EXPECT_FALSE(conf->Check2->isChecked());
+    EXPECT_EQ(value(kKey, "TNFlash"), QStringLiteral("1"));
+    EXPECT_TRUE(load()->Check2->isChecked());
+}
+
+TEST_F(ConfWindowTest, CloseUnloadsTheWindow) {
+    auto conf = load();
+    QSignalSpy unloaded(conf.get(), &Form::unloaded);
+    conf->Command1->click();
+    EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_TRUE(conf->Command1->isDefault());
+    conf.release();  // Qt deletes it later
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "form.h"
+#include "platform.h"
+
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace tolvane {
+
+class WindowRegistry;
+
+// The start-up window, never meant to be seen. Its load handler runs the whole start-up;
+// afterwards it carries the tray icon and the tray menu, from which every other window opens.
+class MainWindow : public Form {
+    Q_OBJECT
+public:
+    MainWindow(const Platform& platform, WindowRegistry& windows);
+
+    QMenu* Menu;
+    QAction* Mnu_Browser;
+    QAction* Mnu_News;
+    QMenu* Mnu_ShortCuts;
+    QAction* Mnu_EditSC;
+    QAction* Mnu_Line3;
+    std::vector<QAction*> Mnu_SC;
+    QAction* Mnu_Mis;
+    QAction* Mnu_Calc;
+    QAction* Mnu_Curr;
+    QAction* Mnu_Tran;
+    QAction* Mnu_Line2;
+    QAction* Mnu_Conf;
+    QAction* Mnu_odot;
+    QAction* Mnu_Help;
+    QAction* Mnu_Line1;
+    QAction* Mnu_Exit;
+
+    // The program's entry: runs the whole start-up.
+    void Form_Load();
+    void AddTrayIcon();
+    // A mouse event on the tray icon, as a TrayEvent code.
+    void TrayNotification(int event);
+
+    void Mnu_Conf_Click();
+    void Mnu_odot_Click();
+    void Mnu_Help_Click();
+    void Mnu_Exit_Click();
+
+protected:
+    void Form_Unload(bool& cancel) override;
+
+private:
+    void buildMenu();
+    // The shortcut window fills the shortcut items of the tray menu, then is unloaded.
+    void loadShortcutItems();
+    // The task window loads hidden and stays, running the scheduler.
+    void loadTaskScheduler();
+
+    Platform platform_;
+    WindowRegistry& windows_;
+};
+
+}  // namespace tolvane

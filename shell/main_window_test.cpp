@@ -1,0 +1,193 @@
+#include "main_window.h"
+
+#include "about_window.h"
+#include "conf_window.h"
+#include "fake_platform.h"
+#include "program_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+namespace tolvane {
+namespace {
+
+constexpr auto kRoot = RegistryRoot::LocalMachine;
+const QString kKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindow* start() {
+        windows = std::make_unique<WindowRegistry>();
+        defineProgramWindows(*windows, fakes.services());
+        MainWindow* main = windows->load<MainWindow>();
+        main->Form_Load();
+        return main;
+    }
+    // Not the first start, with the splash setting as given.
+    void setUpLaterStart(bool splash) {
+        fakes.registry.savestring(kRoot, kKey, "TNFirst", "1");
+        if (splash)
+            fakes.registry.savestring(kRoot, kKey, "TNFlash", "1");
+    }
+    void TearDown() override {
+        windows.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FakePlatform fakes;
+    std::unique_ptr<WindowRegistry> windows;
+};
+
+TEST_F(MainWindowTest, ASecondCopySaysSoAndEndsBeforeAnythingElse) {
+    fakes.app.anotherCopy = true;
+    MainWindow* main = start();
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, QStringLiteral("!תוכנת Tolvane כבר רצה"));
+    EXPECT_EQ(fakes.messages.shown[0].title, "Tolvane");
+    EXPECT_EQ(fakes.messages.shown[0].icon, MessageBoxes::Icon::Information);
+    EXPECT_EQ(fakes.messages.shown[0].buttons, MessageBoxes::Buttons::Ok);
+    EXPECT_TRUE(fakes.program.ended);
+    EXPECT_EQ(fakes.tray.adds, 0);
+    EXPECT_EQ(windows->find<ConfWindow>(), nullptr);
+    EXPECT_FALSE(fakes.registry.getstring(kRoot, kKey, "TNFirst").has_value());
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainWindowTest, TheFirstStartShowsTheIconAndTheSplash) {
+    MainWindow* main = start();
+    EXPECT_TRUE(fakes.tray.shown);
+    EXPECT_EQ(fakes.tray.tip, "Tolvane");
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(main->objectName(), "main");
+    EXPECT_EQ(fakes.program.eventRounds, 1);
+    EXPECT_FALSE(fakes.program.ended);
+
+    ConfWindow* conf = windows->find<ConfWindow>();
+    ASSERT_NE(conf, nullptr);
+    EXPECT_FALSE(conf->isVisible());
+
+    AboutWindow* about = windows->find<AboutWindow>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->Timer1->isActive());
+    EXPECT_FALSE(about->Command1->isVisible());
+}
+
+TEST_F(MainWindowTest, WithTheSplashOffNoWindowShowsAtStart) {
+    setUpLaterStart(false);
+    start();
+    EXPECT_EQ(windows->find<AboutWindow>(), nullptr);
+    EXPECT_TRUE(fakes.tray.shown);
+}
+
+TEST_F(MainWindowTest, ADoubleClickDuringTheSplashBringsUpThatSameWindow) {
+    start();
+    AboutWindow* splash = windows->find<AboutWindow>();
+    fakes.tray.click(TrayEvent::LeftDoubleClick);
+    EXPECT_EQ(windows->find<AboutWindow>(), splash);
+    EXPECT_TRUE(splash->Timer1->isActive());
+    EXPECT_FALSE(splash->Command1->isVisible());
+}
+
+TEST_F(MainWindowTest, OnlyADoubleClickAndTheRightButtonsReleaseDoAnything) {
+    setUpLaterStart(false);
+    MainWindow* main = start();
+    fakes.tray.click(TrayEvent::LeftButtonUp);
+    fakes.tray.click(TrayEvent::MiddleButtonUp);
+    fakes.tray.click(0x200);
+    EXPECT_EQ(windows->find<AboutWindow>(), nullptr);
+    EXPECT_FALSE(main->Menu->isVisible());
+
+    fakes.tray.click(TrayEvent::RightButtonUp);
+    EXPECT_TRUE(main->Menu->isVisible());
+    main->Menu->hide();
+
+    fakes.tray.click(TrayEvent::LeftDoubleClick);
+    AboutWindow* about = windows->find<AboutWindow>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    // Opened as the About box, it stays until closed.
+    EXPECT_FALSE(about->Timer1->isActive());
+    EXPECT_TRUE(about->Command1->isVisible());
+}
+
+TEST_F(MainWindowTest, TheMenuHoldsItsItemsInOrderAndNoNewsItem) {
+    MainWindow* main = start();
+    QStringList shown;
+    for (QAction* action : main->Menu->actions()) {
+        if (action->isVisible())
+            shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    EXPECT_EQ(shown, QStringList({"דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון",
+                                  "המרת מטבעות", "תרגומי מילים", "-", "הגדרות", "אודות",
+                                  "תמיכה טכנית", "-", "יציאה"}));
+    QStringList shortcuts;
+    for (QAction* action : main->Mnu_ShortCuts->actions()) {
+        if (action->isVisible())
+            shortcuts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    EXPECT_EQ(shortcuts, QStringList({"ערוך רשימה", "-"}));
+}
+
+TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {
+    setUpLaterStart(false);
+    MainWindow* main = start();
+    ConfWindow* loadedAtStart = windows->find<ConfWindow>();
+    main->Mnu_Conf->trigger();
+    EXPECT_EQ(windows->find<ConfWindow>(), loadedAtStart);
+    EXPECT_TRUE(loadedAtStart->isVisible());
+
+    // Once closed, the next opening loads it again from the registry.
+    loadedAtStart->Command1->click();
+    fakes.registry.savestring(kRoot, kKey, "TNFlash", "1");
+    main->Mnu_Conf->trigger();
+    ConfWindow* reopened = windows->find<ConfWindow>();
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_NE(reopened, loadedAtStart);
+    EXPECT_TRUE(reopened->Check2->isChecked());
+
+    main->Mnu_odot->trigger();
+    AboutWindow* about = windows->find<AboutWindow>();
+    main->Mnu_odot->trigger();
+    EXPECT_EQ(windows->find<AboutWindow>(), about);
+
+    main->Mnu_Help->trigger();
+    EXPECT_EQ(fakes.opener.opened, QStringList{"site.test/cp/support.html"});
+}
+
+TEST_F(MainWindowTest, ClosingMainOnlyHidesItUnlessTheSessionEnds) {
+    MainWindow* main = start();
+    main->show();
+    EXPECT_FALSE(main->close());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(windows->find<MainWindow>(), main);
+    EXPECT_TRUE(fakes.tray.shown);
+
+    fakes.program.ending = true;
+    EXPECT_TRUE(main->close());
+}
+
+TEST_F(MainWindowTest, ExitRemovesTheIconAndEndsWithoutClosingAnyWindow) {
+    MainWindow* main = start();
+    ConfWindow* conf = windows->find<ConfWindow>();
+    bool confUnloaded = false;
+    QObject::connect(conf, &Form::unloaded, [&] { confUnloaded = true; });
+    const int roundsBefore = fakes.program.eventRounds;
+
+    main->Mnu_Exit->trigger();
+    EXPECT_FALSE(fakes.tray.shown);
+    EXPECT_EQ(fakes.program.eventRounds, roundsBefore + 1);
+    EXPECT_TRUE(fakes.program.ended);
+    EXPECT_FALSE(confUnloaded);
+}
+
+}  // namespace
+}  // namespace tolvane

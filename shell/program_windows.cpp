@@ -1,0 +1,15 @@
+#include "program_windows.h"
+
+#include "about_window.h"
+#include "conf_window.h"
+#include "main_window.h"
+
+namespace tolvane {
+
+void defineProgramWindows(WindowRegistry& windows, const Platform& platform) {
+    windows.define<MainWindow>([platform, &windows] { return new MainWindow(platform, windows); });
+    windows.define<ConfWindow>([platform] { return new ConfWindow(platform); });
+    windows.define<AboutWindow>([platform] { return new AboutWindow(platform); });
+}
+
+}  // namespace tolvane

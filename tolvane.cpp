@@ -1,0 +1,27 @@
+#include "linux_platform.h"
+#include "main_window.h"
+#include "program_windows.h"
+
+#include <QApplication>
+#include <QTimer>
+
+using namespace tolvane;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tolvane"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    // The program lives in the tray: closing its last window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    LinuxPlatform linuxPlatform;
+    const Platform platform = linuxPlatform.services();
+    QApplication::setWindowIcon(platform.app.icon());
+
+    WindowRegistry windows;
+    defineProgramWindows(windows, platform);
+    MainWindow* main = windows.load<MainWindow>();
+    // Inside the event loop, so that the start-up can end the program at once.
+    QTimer::singleShot(0, main, &MainWindow::Form_Load);
+    return app.exec();
+}
