@@ -48,17 +48,25 @@ class Desktop:
         self.processes = []
         self.tray = None
         if with_tray:
-            self.start_tray()
+            try:
+                self.start_tray()
+            except RuntimeError:
+                self.close()
+                raise
 
     def start_tray(self):
+        log = open(os.path.join(self.home, "trayer.log"), "w")
         self.tray = self.spawn(["trayer", "--edge", "bottom", "--align", "right",
-                                "--widthtype", "pixel", "--width", "200", "--height", "32"])
+                                "--widthtype", "pixel", "--width", "200", "--height", "32"],
+                               stderr=log, stdout=log)
         if not wait_for(self.panel, timeout=10):
-            raise RuntimeError("trayer did not come up")
+            with open(log.name) as f:
+                raise RuntimeError(f"trayer did not come up (exit {self.tray.poll()}): {f.read()}")
 
     def spawn(self, argv, **kwargs):
-        process = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, **kwargs)
+        kwargs.setdefault("stdout", subprocess.DEVNULL)
+        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        process = subprocess.Popen(argv, env=self.env, **kwargs)
         self.processes.append(process)
         return process
 
@@ -70,7 +78,8 @@ class Desktop:
             if process.poll() is None:
                 process.kill()
             process.wait()
-        self.xvfb.kill()
+        # Terminated, not killed, so that it removes its display lock.
+        self.xvfb.terminate()
         self.xvfb.wait()
         shutil.rmtree(self.home, ignore_errors=True)
 
@@ -124,6 +133,8 @@ class Desktop:
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
 
-    def screenshot(self, path):
+    def screenshot(self, path, crop=None):
+        """The screen, or the part given as "WxH+X+Y", as an image file."""
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        argv = ["import", "-window", "root"] + (["-crop", crop] if crop else []) + [path]
+        subprocess.run(argv, env=self.env, check=True)

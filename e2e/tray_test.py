@@ -71,7 +71,8 @@ class TrayTest(unittest.TestCase):
         self.desktop.xdotool("mouseup", "3")
         self.assertTrue(wait_for(self.desktop.popup_menus, timeout=5), "no tray menu")
         if SCREENSHOTS:
-            self.desktop.screenshot(os.path.join(SCREENSHOTS, "tray-menu.png"))
+            self.desktop.screenshot(os.path.join(SCREENSHOTS, "tray-menu.png"),
+                                   crop="300x280+724+488")
 
         # From no highlighted item, Up reaches the last one: "יציאה".
         self.desktop.xdotool("key", "Up")
@@ -79,6 +80,23 @@ class TrayTest(unittest.TestCase):
         self.assertTrue(wait_for(lambda: not self.desktop.tray_icons(), timeout=5),
                         "the icon outlived the exit")
         self.assertEqual(app.wait(timeout=10), 0)
+
+    def test_a_double_click_opens_the_about_box_which_stays_until_closed(self):
+        self.mark_started_before(splash=False)
+        self.start()
+        _, width, height, x, y = self.wait_for_icon()
+        self.desktop.xdotool("mousemove", str(x + width // 2), str(y + height // 2))
+        self.desktop.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        about = wait_for(lambda: self.desktop.visible(name="^About$"), timeout=10)
+        self.assertTrue(about, "a double-click did not open the About box")
+
+        # Its close button sits at the lower left of the 350 x 150 picture.
+        geometry = self.desktop.run("xdotool", "getwindowgeometry", about[0])
+        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        self.desktop.xdotool("mousemove", str(left + 272), str(top + 124))
+        self.desktop.xdotool("click", "1")
+        self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^About$"), timeout=5),
+                        "the About box did not close")
 
     def test_a_second_copy_says_so_and_leaves_one_icon(self):
         self.mark_started_before(splash=False)
@@ -88,7 +106,8 @@ class TrayTest(unittest.TestCase):
         box = wait_for(lambda: self.desktop.visible(name="^Tolvane$"), timeout=10)
         self.assertTrue(box, "the second copy showed no message")
         if SCREENSHOTS:
-            self.desktop.screenshot(os.path.join(SCREENSHOTS, "second-copy.png"))
+            self.desktop.screenshot(os.path.join(SCREENSHOTS, "second-copy.png"),
+                                   crop="320x140+352+314")
         self.assertEqual(len(self.desktop.tray_icons()), 1)
 
         self.desktop.xdotool("windowfocus", "--sync", box[0])

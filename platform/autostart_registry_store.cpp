@@ -18,13 +18,12 @@ bool AutostartRegistryStore::isStartupValue(RegistryRoot root, const QString& pa
     QString key = path;
     if (key.endsWith(u'\\'))
         key.chop(1);
-    return root == RegistryRoot::LocalMachine &&
-           key.compare(kRunKey, Qt::CaseInsensitive) == 0 &&
+    return root == RegistryRoot::LocalMachine && key.compare(kRunKey, Qt::CaseInsensitive) == 0 &&
            name.compare(kRunValue, Qt::CaseInsensitive) == 0;
 }
 
-void AutostartRegistryStore::savestring(RegistryRoot root, const QString& path,
-                                        const QString& name, const QString& text) {
+void AutostartRegistryStore::savestring(RegistryRoot root, const QString& path, const QString& name,
+                                        const QString& text) {
     inner_.savestring(root, path, name, text);
     if (!isStartupValue(root, path, name))
         return;

@@ -7,8 +7,7 @@ namespace {
 
 TEST(DesktopExecArgument, QuotesAndEscapesReservedCharacters) {
     EXPECT_EQ(desktopExecArgument("/usr/bin/tolvane"), "\"/usr/bin/tolvane\"");
-    EXPECT_EQ(desktopExecArgument("/home/דנה/My Apps/tolvane"),
-              "\"/home/דנה/My Apps/tolvane\"");
+    EXPECT_EQ(desktopExecArgument("/home/דנה/My Apps/tolvane"), "\"/home/דנה/My Apps/tolvane\"");
     // Inside quotes: \" \` \$ \\ ; then the string escape doubles every backslash.
     EXPECT_EQ(desktopExecArgument("/a\"b"), "\"/a\\\\\"b\"");
     EXPECT_EQ(desktopExecArgument("/a`b$c"), "\"/a\\\\`b\\\\$c\"");

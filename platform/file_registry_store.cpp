@@ -23,8 +23,7 @@ std::optional<QString> FileRegistryStore::getstring(RegistryRoot root, const QSt
     return read().get(root, path, name);
 }
 
-void FileRegistryStore::DeleteValue(RegistryRoot root, const QString& path,
-                                    const QString& name) {
+void FileRegistryStore::DeleteValue(RegistryRoot root, const QString& path, const QString& name) {
     RegistryTree tree = read();
     if (tree.remove(root, path, name))
         write(tree);

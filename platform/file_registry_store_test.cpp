@@ -93,9 +93,9 @@ TEST_F(FileRegistryStoreTest, TextAfterANulIsNotPartOfTheValue) {
 }
 
 TEST_F(FileRegistryStoreTest, ACorruptStoreReadsAsEmptyAndTheNextSaveStartsItAfresh) {
-    for (const QByteArray& corrupt : {QByteArray("{\"HKEY_LOCAL_MACHINE\": {\"SOFT"),
-                                      QByteArray("[1, 2]"), QByteArray("{\"a\": 5}"),
-                                      QByteArray("\xff\xfe\x00garbage", 10)}) {
+    for (const QByteArray& corrupt :
+         {QByteArray("{\"HKEY_LOCAL_MACHINE\": {\"SOFT"), QByteArray("[1, 2]"),
+          QByteArray("{\"a\": 5}"), QByteArray("\xff\xfe\x00garbage", 10)}) {
         writeRaw(corrupt);
         EXPECT_EQ(store.getstring(kRoot, kKey, "TNFirst"), std::nullopt);
     }
@@ -114,8 +114,8 @@ TEST_F(FileRegistryStoreTest, AnUnwritableFolderChangesNothingAndReportsNothing)
     store.DeleteValue(kRoot, kKey, "TNFirst");
     EXPECT_EQ(readRaw(), before);
     EXPECT_EQ(store.getstring(kRoot, kKey, "TNFirst"), QStringLiteral("1"));
-    QFile::setPermissions(dir.filePath("tolvane"), QFile::ReadOwner | QFile::WriteOwner |
-                                                       QFile::ExeOwner);
+    QFile::setPermissions(dir.filePath("tolvane"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(FileRegistryStoreTest, AFolderThatCannotBeMadeLeavesTheStoreEmptyWithoutComplaint) {
@@ -131,8 +131,7 @@ TEST_F(FileRegistryStoreTest, AFolderThatCannotBeMadeLeavesTheStoreEmptyWithoutC
 TEST_F(FileRegistryStoreTest, WritesLeaveNoTemporaryFilesBehind) {
     for (int i = 0; i < 5; ++i)
         store.savestring(kRoot, kKey, QStringLiteral("V%1").arg(i), "x");
-    EXPECT_EQ(QDir(dir.filePath("tolvane")).entryList(QDir::Files),
-              QStringList{"registry.json"});
+    EXPECT_EQ(QDir(dir.filePath("tolvane")).entryList(QDir::Files), QStringList{"registry.json"});
 }
 
 }  // namespace

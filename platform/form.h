@@ -26,6 +26,12 @@ protected:
     // A fixed-size window of the given client size, centred on the screen.
     void setFixedClientTwips(int width, int height);
     static void placeTwips(QWidget* control, int left, int top, int width, int height);
+    // Gives a control the name it is known by, so that tests and tools can find it.
+    template <class Control>
+    static Control* named(Control* control, const char* name) {
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    }
 
 private:
     bool unloaded_ = false;

@@ -4,9 +4,9 @@
 
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace tolvane {
 namespace {

@@ -16,7 +16,9 @@ public:
     QString homePage() const { return QStringLiteral("http:\\\\") + host_; }
     // The support page: the host followed by the path, with no scheme in front.
     QString supportPage() const { return host_ + QStringLiteral("/cp/support.html"); }
-    QString contactPage() const { return QStringLiteral("http://") + host_ + QStringLiteral("/cp/contact.html"); }
+    QString contactPage() const {
+        return QStringLiteral("http://") + host_ + QStringLiteral("/cp/contact.html");
+    }
 
 private:
     QString host_;

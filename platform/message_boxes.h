@@ -12,8 +12,7 @@ public:
     enum class Answer { Ok, Yes, No };
 
     virtual ~MessageBoxes() = default;
-    virtual Answer show(const QString& text, Buttons buttons, Icon icon,
-                        const QString& title) = 0;
+    virtual Answer show(const QString& text, Buttons buttons, Icon icon, const QString& title) = 0;
 };
 
 }  // namespace tolvane

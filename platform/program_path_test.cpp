@@ -8,7 +8,8 @@ namespace {
 TEST(WindowsProgramPath, ADriveRootGetsNoSecondBackslash) {
     EXPECT_EQ(windowsProgramPath("C:\\", "Tolvane"), "C:\\Tolvane.exe");
     EXPECT_EQ(windowsProgramPath("C:\\Tools", "Tolvane"), "C:\\Tools\\Tolvane.exe");
-    EXPECT_EQ(windowsProgramPath("C:\\Program Files\\כלים", "tn"), "C:\\Program Files\\כלים\\tn.exe");
+    EXPECT_EQ(windowsProgramPath("C:\\Program Files\\כלים", "tn"),
+              "C:\\Program Files\\כלים\\tn.exe");
     EXPECT_EQ(windowsProgramPath("\\\\server\\share", "Tolvane"), "\\\\server\\share\\Tolvane.exe");
 }
 

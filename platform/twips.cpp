@@ -23,8 +23,8 @@ int twipsToPixels(int twips) {
 
 QRect twipsRect(int left, int top, int width, int height) {
     const double factor = screenTwipsPerPixel();
-    return {twipsToPixels(left, factor), twipsToPixels(top, factor),
-            twipsToPixels(width, factor), twipsToPixels(height, factor)};
+    return {twipsToPixels(left, factor), twipsToPixels(top, factor), twipsToPixels(width, factor),
+            twipsToPixels(height, factor)};
 }
 
 QSize twipsSize(int width, int height) {

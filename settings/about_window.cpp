@@ -15,25 +15,17 @@ AboutWindow::AboutWindow(const Platform& platform)
     : Form(QStringLiteral("About"), Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
     setWindowTitle(QStringLiteral("About"));
 
-    Label1 = new QLabel(QStringLiteral("Ver: 1.04"), this);
+    Label1 = named(new QLabel(QStringLiteral("Ver: 1.04"), this), "Label1");
     QFont bold = Label1->font();
     bold.setBold(true);
     bold.setPointSize(12);
     Label1->setFont(bold);
     Label1->setLayoutDirection(Qt::LeftToRight);
-    Command1 = new QPushButton(QStringLiteral("סגור"), this);
-    Image1 = new LinkArea(this);
-    Image2 = new LinkArea(this);
-    Timer1 = new QTimer(this);
+    Command1 = named(new QPushButton(QStringLiteral("סגור"), this), "Command1");
+    Image1 = named(new LinkArea(this), "Image1");
+    Image2 = named(new LinkArea(this), "Image2");
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(2000);
-
-    const std::pair<QObject*, const char*> names[] = {{Label1, "Label1"},
-                                                      {Command1, "Command1"},
-                                                      {Image1, "Image1"},
-                                                      {Image2, "Image2"},
-                                                      {Timer1, "Timer1"}};
-    for (const auto& [control, name] : names)
-        control->setObjectName(QString::fromLatin1(name));
 
     setFixedClientTwips(5250, 2250);
     placeTwips(Label1, 360, 1320, 1215, 375);

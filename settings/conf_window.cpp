@@ -22,22 +22,19 @@ ConfWindow::ConfWindow(const Platform& platform)
       platform_(platform) {
     setWindowTitle(QStringLiteral("הגדרות"));
 
-    Frame1 = new QGroupBox(QStringLiteral("הרצה:"), this);
-    Check1 = new QCheckBox(QStringLiteral("הפעל אוטומטית עם פתיחת הווינדוס."), Frame1);
-    Check2 = new QCheckBox(QStringLiteral("הראה את מסך הפתיחה."), Frame1);
-    Frame2 = new QGroupBox(QStringLiteral("עם התחברות לאינטרנט:"), this);
-    Check3 = new QCheckBox(QStringLiteral("בדוק עידכונים חדשים מהרשת לתוכנת Tolvane."), Frame2);
+    Frame1 = named(new QGroupBox(QStringLiteral("הרצה:"), this), "Frame1");
+    Check1 =
+        named(new QCheckBox(QStringLiteral("הפעל אוטומטית עם פתיחת הווינדוס."), Frame1), "Check1");
+    Check2 = named(new QCheckBox(QStringLiteral("הראה את מסך הפתיחה."), Frame1), "Check2");
+    Frame2 = named(new QGroupBox(QStringLiteral("עם התחברות לאינטרנט:"), this), "Frame2");
+    Check3 =
+        named(new QCheckBox(QStringLiteral("בדוק עידכונים חדשים מהרשת לתוכנת Tolvane."), Frame2),
+              "Check3");
     Check3->setEnabled(false);
-    Command1 = new QPushButton(QStringLiteral("סגור"), this);
+    Command1 = named(new QPushButton(QStringLiteral("סגור"), this), "Command1");
     Command1->setDefault(true);
-    Prog = new QLabel(this);
+    Prog = named(new QLabel(this), "Prog");
     Prog->hide();
-
-    const std::pair<QWidget*, const char*> names[] = {
-        {Frame1, "Frame1"}, {Check1, "Check1"},     {Check2, "Check2"}, {Frame2, "Frame2"},
-        {Check3, "Check3"}, {Command1, "Command1"}, {Prog, "Prog"}};
-    for (const auto& [control, name] : names)
-        control->setObjectName(QString::fromLatin1(name));
 
     setFixedClientTwips(4710, 2175);
     placeTwips(Frame1, 0, 0, 4695, 855);

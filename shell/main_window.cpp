@@ -6,10 +6,10 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QCursor>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 
 namespace tolvane {
 
@@ -22,39 +22,26 @@ MainWindow::MainWindow(const Platform& platform, WindowRegistry& windows)
 }
 
 void MainWindow::buildMenu() {
-    Menu = new QMenu(this);
-    Menu->setObjectName(QStringLiteral("Menu"));
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    auto line = [](QMenu* menu, const char* name) {
-        QAction* separator = menu->addSeparator();
-        separator->setObjectName(QString::fromLatin1(name));
-        return separator;
-    };
-
-    Mnu_Browser = item(Menu, "Mnu_Browser", QStringLiteral("דפדפן"));
-    Mnu_News = item(Menu, "Mnu_News", QStringLiteral("מבזק חדשות"));
+    Menu = named(new QMenu(this), "Menu");
+    Mnu_Browser = named(Menu->addAction(QStringLiteral("דפדפן")), "Mnu_Browser");
+    Mnu_News = named(Menu->addAction(QStringLiteral("מבזק חדשות")), "Mnu_News");
     Mnu_News->setVisible(false);
-    Mnu_ShortCuts = Menu->addMenu(QStringLiteral("קיצורי דרך"));
-    Mnu_ShortCuts->setObjectName(QStringLiteral("Mnu_ShortCuts"));
-    Mnu_EditSC = item(Mnu_ShortCuts, "Mnu_EditSC", QStringLiteral("ערוך רשימה"));
-    Mnu_Line3 = line(Mnu_ShortCuts, "Mnu_Line3");
+    Mnu_ShortCuts = named(Menu->addMenu(QStringLiteral("קיצורי דרך")), "Mnu_ShortCuts");
+    Mnu_EditSC = named(Mnu_ShortCuts->addAction(QStringLiteral("ערוך רשימה")), "Mnu_EditSC");
+    Mnu_Line3 = named(Mnu_ShortCuts->addSeparator(), "Mnu_Line3");
     // Shown only once the shortcut list fills it.
-    Mnu_SC.push_back(item(Mnu_ShortCuts, "Mnu_SC", QStringLiteral("SC")));
+    Mnu_SC.push_back(named(Mnu_ShortCuts->addAction(QStringLiteral("SC")), "Mnu_SC"));
     Mnu_SC[0]->setVisible(false);
-    Mnu_Mis = item(Menu, "Mnu_Mis", QStringLiteral("תזמון משימות"));
-    Mnu_Calc = item(Menu, "Mnu_Calc", QStringLiteral("מחשבון"));
-    Mnu_Curr = item(Menu, "Mnu_Curr", QStringLiteral("המרת מטבעות"));
-    Mnu_Tran = item(Menu, "Mnu_Tran", QStringLiteral("תרגומי מילים"));
-    Mnu_Line2 = line(Menu, "Mnu_Line2");
-    Mnu_Conf = item(Menu, "Mnu_Conf", QStringLiteral("הגדרות"));
-    Mnu_odot = item(Menu, "Mnu_odot", QStringLiteral("אודות"));
-    Mnu_Help = item(Menu, "Mnu_Help", QStringLiteral("תמיכה טכנית"));
-    Mnu_Line1 = line(Menu, "Mnu_Line1");
-    Mnu_Exit = item(Menu, "Mnu_Exit", QStringLiteral("יציאה"));
+    Mnu_Mis = named(Menu->addAction(QStringLiteral("תזמון משימות")), "Mnu_Mis");
+    Mnu_Calc = named(Menu->addAction(QStringLiteral("מחשבון")), "Mnu_Calc");
+    Mnu_Curr = named(Menu->addAction(QStringLiteral("המרת מטבעות")), "Mnu_Curr");
+    Mnu_Tran = named(Menu->addAction(QStringLiteral("תרגומי מילים")), "Mnu_Tran");
+    Mnu_Line2 = named(Menu->addSeparator(), "Mnu_Line2");
+    Mnu_Conf = named(Menu->addAction(QStringLiteral("הגדרות")), "Mnu_Conf");
+    Mnu_odot = named(Menu->addAction(QStringLiteral("אודות")), "Mnu_odot");
+    Mnu_Help = named(Menu->addAction(QStringLiteral("תמיכה טכנית")), "Mnu_Help");
+    Mnu_Line1 = named(Menu->addSeparator(), "Mnu_Line1");
+    Mnu_Exit = named(Menu->addAction(QStringLiteral("יציאה")), "Mnu_Exit");
 
     connect(Mnu_Conf, &QAction::triggered, this, &MainWindow::Mnu_Conf_Click);
     connect(Mnu_odot, &QAction::triggered, this, &MainWindow::Mnu_odot_Click);
@@ -65,9 +52,8 @@ void MainWindow::buildMenu() {
 
 void MainWindow::Form_Load() {
     if (platform_.app.prevInstance()) {
-        platform_.messages.show(QStringLiteral("!תוכנת Tolvane כבר רצה"),
-                                MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information,
-                                platform_.app.title());
+        platform_.messages.show(QStringLiteral("!תוכנת Tolvane כבר רצה"), MessageBoxes::Buttons::Ok,
+                                MessageBoxes::Icon::Information, platform_.app.title());
         platform_.program.endNow();
         return;
     }

@@ -81,6 +81,20 @@ TEST_F(MainWindowTest, TheFirstStartShowsTheIconAndTheSplash) {
     EXPECT_FALSE(about->Command1->isVisible());
 }
 
+TEST_F(MainWindowTest, TheSettingsAreLoadedBeforeWaitingMessagesRunAndTheSplashComesAfter) {
+    bool iconShown = false, settingsLoaded = false, splashShown = true;
+    fakes.program.onProcessEvents = [&] {
+        iconShown = fakes.tray.shown;
+        settingsLoaded = windows->find<ConfWindow>() != nullptr;
+        splashShown = windows->find<AboutWindow>() != nullptr;
+    };
+    start();
+    EXPECT_TRUE(iconShown);
+    EXPECT_TRUE(settingsLoaded);
+    EXPECT_FALSE(splashShown);
+    EXPECT_NE(windows->find<AboutWindow>(), nullptr);
+}
+
 TEST_F(MainWindowTest, WithTheSplashOffNoWindowShowsAtStart) {
     setUpLaterStart(false);
     start();
@@ -126,9 +140,9 @@ TEST_F(MainWindowTest, TheMenuHoldsItsItemsInOrderAndNoNewsItem) {
         if (action->isVisible())
             shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(shown, QStringList({"דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון",
-                                  "המרת מטבעות", "תרגומי מילים", "-", "הגדרות", "אודות",
-                                  "תמיכה טכנית", "-", "יציאה"}));
+    EXPECT_EQ(shown,
+              QStringList({"דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", "המרת מטבעות",
+                           "תרגומי מילים", "-", "הגדרות", "אודות", "תמיכה טכנית", "-", "יציאה"}));
     QStringList shortcuts;
     for (QAction* action : main->Mnu_ShortCuts->actions()) {
         if (action->isVisible())

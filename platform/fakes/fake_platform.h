@@ -71,11 +71,16 @@ public:
 
 class FakeProgramControl : public ProgramControl {
 public:
-    void processEvents() override { ++eventRounds; }
+    void processEvents() override {
+        ++eventRounds;
+        if (onProcessEvents)
+            onProcessEvents();
+    }
     void endNow() override { ended = true; }
     bool sessionEnding() const override { return ending; }
 
     int eventRounds = 0;
+    std::function<void()> onProcessEvents;
     bool ended = false;
     bool ending = false;
 };
@@ -97,8 +102,8 @@ struct FakePlatform {
     FakeClock clock;
 
     Platform services() {
-        return {registry, opener, messages, app, tray, program, clock,
-                MakerSite(QStringLiteral("site.test"))};
+        return {registry, opener,  messages, app,
+                tray,     program, clock,    MakerSite(QStringLiteral("site.test"))};
     }
 };
 

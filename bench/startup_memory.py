@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Start-up time to a tray icon and idle memory: Tolvane beside a bare Qt tray program.
+
+A report, not a gate: it always exits 0. Build first (ninja -C build), then
+    python3 bench/startup_memory.py [--rounds 5] [--idle 10]
+Each run gets a fresh Xvfb, tray host and home, so neither program inherits the
+other's caches or its single-copy lock.
+"""
+
+import argparse
+import json
+import os
+import statistics
+import sys
+import time
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(REPO, "e2e"))
+
+from desktop import Desktop  # noqa: E402
+
+TARGET = 1.2
+POLL_INTERVAL = 0.005
+ICON_TIMEOUT = 20.0
+
+
+def later_start_registry(desktop):
+    """Settings as a previous start leaves them, so Tolvane shows no splash."""
+    folder = os.path.join(desktop.env["XDG_CONFIG_HOME"], "tolvane")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "registry.json"), "w", encoding="utf-8") as f:
+        json.dump({"HKEY_LOCAL_MACHINE": {
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion": {"TNFirst": "1"}}}, f)
+
+
+def memory_kib(pid):
+    """(VmRSS, Pss) in KiB of a live process."""
+    def field(path, name):
+        with open(path, encoding="ascii") as f:
+            for line in f:
+                if line.startswith(name + ":"):
+                    return int(line.split()[1])
+        raise RuntimeError(f"no {name} in {path}")
+    return (field(f"/proc/{pid}/status", "VmRSS"),
+            field(f"/proc/{pid}/smaps_rollup", "Pss"))
+
+
+def measure(binary, icon_name, idle):
+    """One run on a fresh desktop: (start seconds, RSS KiB, PSS KiB, tray_icons() seconds)."""
+    desktop = Desktop(with_tray=True)
+    try:
+        later_start_registry(desktop)
+        polls = []
+        start = time.monotonic()
+        process = desktop.spawn([binary])
+        while True:
+            before = time.monotonic()
+            embedded = desktop.tray_icons(name=icon_name)
+            after = time.monotonic()
+            polls.append(after - before)
+            if embedded:
+                # The icon was there when the listing finished at the latest.
+                startup = after - start
+                break
+            if process.poll() is not None:
+                raise RuntimeError(f"{binary} exited with {process.returncode} before its icon")
+            if after - start > ICON_TIMEOUT:
+                raise RuntimeError(f"{binary}: no icon in the tray after {ICON_TIMEOUT:.0f} s")
+            time.sleep(POLL_INTERVAL)
+        time.sleep(idle)
+        if process.poll() is not None:
+            raise RuntimeError(f"{binary} exited with {process.returncode} while idle")
+        rss, pss = memory_kib(process.pid)
+        process.kill()
+        process.wait()
+        return startup, rss, pss, statistics.mean(polls)
+    finally:
+        desktop.close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--tolvane", default=os.path.join(REPO, "build", "tolvane"))
+    parser.add_argument("--minimal", default=os.path.join(REPO, "build", "bench", "minimal_tray"))
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--idle", type=float, default=10.0, help="seconds idle before reading memory")
+    args = parser.parse_args()
+
+    programs = {"Tolvane": (os.path.abspath(args.tolvane), "tolvane"),
+                "minimal": (os.path.abspath(args.minimal), "minimaltray")}
+    for binary, _ in programs.values():
+        if not os.access(binary, os.X_OK):
+            sys.exit(f"not built: {binary} (run ninja -C build)")
+
+    results = {name: [] for name in programs}
+    polls = []
+    for round_ in range(args.rounds):
+        # Alternate who goes first, so warm file caches favour neither.
+        order = list(programs) if round_ % 2 == 0 else list(reversed(programs))
+        for name in order:
+            startup, rss, pss, poll = measure(*programs[name], args.idle)
+            results[name].append((startup, rss, pss))
+            polls.append(poll)
+            print(f"round {round_ + 1}/{args.rounds} {name:8} start {startup * 1000:7.1f} ms"
+                  f"  RSS {rss / 1024:6.1f} MiB  PSS {pss / 1024:6.1f} MiB", flush=True)
+
+    def figures(name):
+        runs = results[name]
+        return {
+            "start, median (ms)": statistics.median(r[0] for r in runs) * 1000,
+            "start, min (ms)": min(r[0] for r in runs) * 1000,
+            "RSS, median (MiB)": statistics.median(r[1] for r in runs) / 1024,
+            "PSS, median (MiB)": statistics.median(r[2] for r in runs) / 1024,
+        }
+
+    ours, base = figures("Tolvane"), figures("minimal")
+    print()
+    print(f"{args.rounds} rounds, {args.idle:g} s idle; one tray listing (xwininfo) takes"
+          f" {statistics.mean(polls) * 1000:.1f} ms on average, polled every"
+          f" {POLL_INTERVAL * 1000:.0f} ms after the last: start times may be late by up to"
+          f" the sum of the two.")
+    print()
+    print(f"| Figure | Tolvane | minimal Qt tray | Tolvane/minimal | within {TARGET}x |")
+    print("|---|---:|---:|---:|:---:|")
+    for figure in ours:
+        ratio = ours[figure] / base[figure]
+        print(f"| {figure} | {ours[figure]:.1f} | {base[figure]:.1f} | {ratio:.2f} |"
+              f" {'yes' if ratio <= TARGET else 'no'} |")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
