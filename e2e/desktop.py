@@ -55,12 +55,13 @@ class Desktop:
                 raise
 
     def start_tray(self):
-        log = open(os.path.join(self.home, "trayer.log"), "w")
-        self.tray = self.spawn(["trayer", "--edge", "bottom", "--align", "right",
-                                "--widthtype", "pixel", "--width", "200", "--height", "32"],
-                               stderr=log, stdout=log)
+        log = os.path.join(self.home, "trayer.log")
+        with open(log, "w") as output:
+            self.tray = self.spawn(["trayer", "--edge", "bottom", "--align", "right",
+                                    "--widthtype", "pixel", "--width", "200", "--height", "32"],
+                                   stderr=output, stdout=output)
         if not wait_for(self.panel, timeout=10):
-            with open(log.name) as f:
+            with open(log) as f:
                 raise RuntimeError(f"trayer did not come up (exit {self.tray.poll()}): {f.read()}")
 
     def spawn(self, argv, **kwargs):

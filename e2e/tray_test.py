@@ -98,6 +98,45 @@ class TrayTest(unittest.TestCase):
         self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^About$"), timeout=5),
                         "the About box did not close")
 
+    def test_the_support_item_and_the_about_links_open_their_pages(self):
+        # The desktop's opener, replaced by one that notes what it was asked to open.
+        bin_dir = os.path.join(self.desktop.home, "bin")
+        opened = os.path.join(self.desktop.home, "opened.txt")
+        os.makedirs(bin_dir)
+        with open(os.path.join(bin_dir, "xdg-open"), "w", encoding="utf-8") as f:
+            f.write(f'#!/bin/sh\necho "$@" >> "{opened}"\n')
+        os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
+        self.desktop.env["PATH"] = bin_dir + os.pathsep + self.desktop.env["PATH"]
+
+        def pages():
+            if not os.path.exists(opened):
+                return []
+            with open(opened, encoding="utf-8") as f:
+                return f.read().split()
+
+        self.mark_started_before(splash=False)
+        self.start()
+        _, width, height, x, y = self.wait_for_icon()
+        icon = (str(x + width // 2), str(y + height // 2))
+        self.desktop.xdotool("mousemove", *icon)
+        self.desktop.xdotool("click", "3")
+        self.assertTrue(wait_for(self.desktop.popup_menus, timeout=5), "no tray menu")
+        self.desktop.xdotool("key", "Up", "Up", "Return")  # "תמיכה טכנית", above "יציאה"
+        self.assertTrue(wait_for(pages, timeout=10), "the support page was not opened")
+        self.assertEqual(pages(), ["http://127.0.0.1:9/cp/support.html"])
+
+        self.desktop.xdotool("mousemove", *icon)
+        self.desktop.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        about = wait_for(lambda: self.desktop.visible(name="^About$"), timeout=10)
+        self.assertTrue(about)
+        geometry = self.desktop.run("xdotool", "getwindowgeometry", about[0])
+        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        for link in ((124, 124), (200, 88)):  # the home page link, then the contact link
+            self.desktop.xdotool("mousemove", str(left + link[0]), str(top + link[1]))
+            self.desktop.xdotool("click", "1")
+        self.assertTrue(wait_for(lambda: len(pages()) == 3, timeout=10), pages())
+        self.assertEqual(pages()[1:], ["http://127.0.0.1:9", "http://127.0.0.1:9/cp/contact.html"])
+
     def test_a_second_copy_says_so_and_leaves_one_icon(self):
         self.mark_started_before(splash=False)
         first = self.start()
