@@ -6,11 +6,33 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace tolvane {
 namespace {
 
 constexpr auto kRoot = RegistryRoot::LocalMachine;
 const QString kKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+
+// For the life of the object, this thread loses the rights by which root ignores file
+// permissions, so that permission failures can be tested when the tests run as root.
+class WithoutPermissionOverrides {
+public:
+    WithoutPermissionOverrides() {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &=
+            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        syscall(SYS_capset, &header_, reduced);
+    }
+    ~WithoutPermissionOverrides() { syscall(SYS_capset, &header_, saved_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+};
 
 class FileRegistryStoreTest : public testing::Test {
 protected:
@@ -107,13 +129,17 @@ TEST_F(FileRegistryStoreTest, AnUnwritableFolderChangesNothingAndReportsNothing)
     store.savestring(kRoot, kKey, "TNFirst", "1");
     const QByteArray before = readRaw();
     QFile::setPermissions(dir.filePath("tolvane"), QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(dir.filePath("tolvane/probe")).open(QIODevice::WriteOnly))
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    {
+        WithoutPermissionOverrides asAnOrdinaryUser;
+        if (QFile(dir.filePath("tolvane/probe")).open(QIODevice::WriteOnly))
+            GTEST_SKIP() << "running with rights that ignore folder permissions";
 
-    store.savestring(kRoot, kKey, "TNFlash", "1");
-    store.DeleteValue(kRoot, kKey, "TNFirst");
+        store.savestring(kRoot, kKey, "TNFlash", "1");
+        store.DeleteValue(kRoot, kKey, "TNFirst");
+        EXPECT_EQ(store.getstring(kRoot, kKey, "TNFirst"), QStringLiteral("1"));
+        EXPECT_EQ(store.getstring(kRoot, kKey, "TNFlash"), std::nullopt);
+    }
     EXPECT_EQ(readRaw(), before);
-    EXPECT_EQ(store.getstring(kRoot, kKey, "TNFirst"), QStringLiteral("1"));
     QFile::setPermissions(dir.filePath("tolvane"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
