@@ -1,12 +1,11 @@
 #include "autostart_registry_store.h"
 
+#include "atomic_file.h"
 #include "desktop_entry.h"
 #include "registry_paths.h"
+#include "registry_tree.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace tolvane {
 
@@ -15,11 +14,8 @@ AutostartRegistryStore::AutostartRegistryStore(RegistryStore& inner, QString ent
 
 bool AutostartRegistryStore::isStartupValue(RegistryRoot root, const QString& path,
                                             const QString& name) {
-    QString key = path;
-    if (key.endsWith(u'\\'))
-        key.chop(1);
-    return root == RegistryRoot::LocalMachine && key.compare(kRunKey, Qt::CaseInsensitive) == 0 &&
-           name.compare(kRunValue, Qt::CaseInsensitive) == 0;
+    return root == RegistryRoot::LocalMachine && RegistryTree::sameKey(path, kRunKey) &&
+           RegistryTree::sameName(name, kRunValue);
 }
 
 void AutostartRegistryStore::savestring(RegistryRoot root, const QString& path, const QString& name,
@@ -27,12 +23,7 @@ void AutostartRegistryStore::savestring(RegistryRoot root, const QString& path, 
     inner_.savestring(root, path, name, text);
     if (!isStartupValue(root, path, name))
         return;
-    QDir().mkpath(QFileInfo(entryPath_).absolutePath());
-    QSaveFile entry(entryPath_);
-    if (entry.open(QIODevice::WriteOnly)) {
-        entry.write(autostartEntry(text).toUtf8());
-        entry.commit();
-    }
+    writeFileAtomically(entryPath_, autostartEntry(text).toUtf8());
 }
 
 std::optional<QString> AutostartRegistryStore::getstring(RegistryRoot root, const QString& path,

@@ -1,11 +1,9 @@
 #include "file_registry_store.h"
 
+#include "atomic_file.h"
 #include "registry_tree.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace tolvane {
 
@@ -38,12 +36,7 @@ RegistryTree FileRegistryStore::read() const {
 
 void FileRegistryStore::write(const RegistryTree& tree) const {
     // Failures are not reported: the store stays as it was.
-    QDir().mkpath(QFileInfo(filePath_).absolutePath());
-    QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(tree.toJson());
-    file.commit();
+    writeFileAtomically(filePath_, tree.toJson());
 }
 
 }  // namespace tolvane

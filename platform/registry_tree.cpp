@@ -21,13 +21,21 @@ QString withoutTrailingBackslash(const QString& path) {
 // The spelling under which a key or value is already stored, or the asked-for one.
 QString storedSpelling(const QJsonObject& object, const QString& wanted) {
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it.key().compare(wanted, Qt::CaseInsensitive) == 0)
+        if (RegistryTree::sameName(it.key(), wanted))
             return it.key();
     }
     return wanted;
 }
 
 }  // namespace
+
+bool RegistryTree::sameKey(const QString& a, const QString& b) {
+    return sameName(withoutTrailingBackslash(a), withoutTrailingBackslash(b));
+}
+
+bool RegistryTree::sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 RegistryTree RegistryTree::fromJson(const QByteArray& json) {
     RegistryTree tree;

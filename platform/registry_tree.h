@@ -22,6 +22,10 @@ public:
     bool remove(RegistryRoot root, const QString& path, const QString& name);
     bool hasKey(RegistryRoot root, const QString& path) const;
 
+    // Whether two key paths, or two value names, name the same thing.
+    static bool sameKey(const QString& a, const QString& b);
+    static bool sameName(const QString& a, const QString& b);
+
 private:
     // {"HKEY_LOCAL_MACHINE": {"SOFTWARE\\Vendor": {"Name": "text"}, ...}}
     QJsonObject roots_;
