@@ -4,6 +4,11 @@
 
 namespace tolvane {
 
+// A window with a fixed dialog frame: a title and a close button, no resizing.
+inline constexpr Qt::WindowFlags kFixedDialogFrame = Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
+                                                     Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowCloseButtonHint;
+
 // One window of the program. A close that its unload handler does not cancel destroys it,
 // so the next opening starts afresh.
 class Form : public QWidget {

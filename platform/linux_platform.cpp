@@ -21,8 +21,8 @@ LinuxPlatform::LinuxPlatform()
       app_(runtimeFolder() + "/tolvane.lock") {}
 
 Platform LinuxPlatform::services() {
-    return {registry_, opener_,  messages_, app_,
-            tray_,     program_, clock_,    MakerSite::fromEnvironment()};
+    return {registry_, opener_, messages_, app_,      tray_,
+            program_,  clock_,  files_,    codePage_, MakerSite::fromEnvironment()};
 }
 
 }  // namespace tolvane

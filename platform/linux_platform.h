@@ -5,9 +5,11 @@
 #include "file_registry_store.h"
 #include "linux_app_info.h"
 #include "platform.h"
+#include "qt_file_open_dialog.h"
 #include "qt_message_boxes.h"
 #include "qt_program_control.h"
 #include "system_tray_icon.h"
+#include "windows_1255.h"
 
 namespace tolvane {
 
@@ -28,6 +30,8 @@ private:
     SystemTrayIcon tray_;
     QtProgramControl program_;
     SystemClock clock_;
+    QtFileOpenDialog files_;
+    Windows1255 codePage_;
 };
 
 }  // namespace tolvane

@@ -2,7 +2,9 @@
 
 #include "app_info.h"
 #include "clock.h"
+#include "code_page.h"
 #include "document_opener.h"
+#include "file_open_dialog.h"
 #include "maker_site.h"
 #include "message_boxes.h"
 #include "program_control.h"
@@ -20,6 +22,8 @@ struct Platform {
     TrayIcon& tray;
     ProgramControl& program;
     Clock& clock;
+    FileOpenDialog& files;
+    CodePage& codePage;
     MakerSite site;
 };
 

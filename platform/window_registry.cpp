@@ -12,9 +12,11 @@ Form* WindowRegistry::load(std::type_index type) {
     if (live != live_.end() && live->second)
         return live->second;
     const auto maker = makers_.find(type);
-    if (maker == makers_.end())
+    if (maker == makers_.end() || loading_.contains(type))
         return nullptr;
+    loading_.insert(type);
     Form* window = maker->second();
+    loading_.erase(type);
     // A window may close itself while it loads; it is then already on its way out.
     if (!window || window->isUnloaded())
         return nullptr;

@@ -6,12 +6,14 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <typeindex>
 
 namespace tolvane {
 
 // Every window of the program exists at most once. Loading creates it (running its load
 // handler) unless it exists; showing loads it and brings it up without blocking the others.
+// A window asked for again while its load handler waits in a message box is not made twice.
 class WindowRegistry {
 public:
     WindowRegistry() = default;
@@ -51,12 +53,15 @@ public:
             window->close();
     }
 
+    // Shows the window, restored and on top, ready for input.
+    static void bringUp(QWidget* window);
+
 private:
     Form* load(std::type_index type);
-    static void bringUp(QWidget* window);
 
     std::map<std::type_index, std::function<Form*()>> makers_;
     std::map<std::type_index, QPointer<Form>> live_;
+    std::set<std::type_index> loading_;
 };
 
 }  // namespace tolvane

@@ -29,6 +29,17 @@ public:
     GivesUpWhileLoading() : Form("GivesUp") { close(); }
 };
 
+// Its load handler waits in a message box, where the user asks for the same window again.
+class AskedForAgainWhileLoading : public Form {
+public:
+    explicit AskedForAgainWhileLoading(WindowRegistry& windows) : Form("Again") {
+        ++made;
+        again = windows.show<AskedForAgainWhileLoading>();
+    }
+    static inline int made = 0;
+    static inline AskedForAgainWhileLoading* again = nullptr;
+};
+
 void destroyClosedWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -74,6 +85,17 @@ TEST(WindowRegistry, AWindowThatClosesWhileLoadingIsNotKept) {
     EXPECT_EQ(windows.show<GivesUpWhileLoading>(), nullptr);
     EXPECT_EQ(windows.find<GivesUpWhileLoading>(), nullptr);
     destroyClosedWindows();
+}
+
+TEST(WindowRegistry, AWindowAskedForWhileItLoadsIsMadeOnce) {
+    WindowRegistry windows;
+    windows.define<AskedForAgainWhileLoading>(
+        [&windows] { return new AskedForAgainWhileLoading(windows); });
+    AskedForAgainWhileLoading* window = windows.show<AskedForAgainWhileLoading>();
+    EXPECT_NE(window, nullptr);
+    EXPECT_EQ(AskedForAgainWhileLoading::again, nullptr);
+    EXPECT_EQ(AskedForAgainWhileLoading::made, 1);
+    EXPECT_EQ(windows.show<AskedForAgainWhileLoading>(), window);
 }
 
 TEST(WindowRegistry, AnUndefinedWindowIsNeverMade) {

@@ -16,10 +16,7 @@ const QString kSplashValue = QStringLiteral("TNFlash");
 }  // namespace
 
 ConfWindow::ConfWindow(const Platform& platform)
-    : Form(QStringLiteral("Conf"), Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
-                                       Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                       Qt::WindowCloseButtonHint),
-      platform_(platform) {
+    : Form(QStringLiteral("Conf"), kFixedDialogFrame), platform_(platform) {
     setWindowTitle(QStringLiteral("הגדרות"));
 
     Frame1 = named(new QGroupBox(QStringLiteral("הרצה:"), this), "Frame1");

@@ -3,8 +3,12 @@
 #include "fake_tray_icon.h"
 #include "platform.h"
 #include "registry_tree.h"
+#include "windows_1255.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
 
 #include <vector>
 
@@ -65,7 +69,8 @@ public:
     bool prevInstance() const override { return anotherCopy; }
 
     QString path = QStringLiteral("/opt/tolvane/tolvane");
-    QString folder = QStringLiteral("/opt/tolvane");
+    QTemporaryDir scratch;
+    QString folder = scratch.path();
     bool anotherCopy = false;
 };
 
@@ -91,6 +96,23 @@ public:
     QDateTime time = QDateTime(QDate(2026, 12, 8), QTime(12, 0));
 };
 
+// Answers the file-open dialog with the queued choices, one per showing; cancels when none.
+class FakeFileOpenDialog : public FileOpenDialog {
+public:
+    std::optional<QString> showOpen(const QString& fileName, QWidget* owner) override {
+        presets.append(fileName);
+        owners.push_back(owner);
+        if (choices.empty())
+            return std::nullopt;
+        const std::optional<QString> choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+    std::deque<std::optional<QString>> choices;
+    QStringList presets;  // what each showing found in its name box
+    std::vector<QWidget*> owners;
+};
+
 // Every service faked; tests set them up and read what the code did with them.
 struct FakePlatform {
     FakeRegistry registry;
@@ -100,10 +122,12 @@ struct FakePlatform {
     FakeTrayIcon tray;
     FakeProgramControl program;
     FakeClock clock;
+    FakeFileOpenDialog files;
+    Windows1255 codePage;  // pure, so the real one
 
     Platform services() {
-        return {registry, opener,  messages, app,
-                tray,     program, clock,    MakerSite(QStringLiteral("site.test"))};
+        return {registry, opener, messages, app,      tray,
+                program,  clock,  files,    codePage, MakerSite(QStringLiteral("site.test"))};
     }
 };
 
