@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "conf_window.h"
+#include "shortcut_editor.h"
 #include "window_registry.h"
 
 #include <QAction>
@@ -30,7 +31,7 @@ void MainWindow::buildMenu() {
     Mnu_EditSC = named(Mnu_ShortCuts->addAction(QStringLiteral("ערוך רשימה")), "Mnu_EditSC");
     Mnu_Line3 = named(Mnu_ShortCuts->addSeparator(), "Mnu_Line3");
     // Shown only once the shortcut list fills it.
-    Mnu_SC.push_back(named(Mnu_ShortCuts->addAction(QStringLiteral("SC")), "Mnu_SC"));
+    addShortcutItem()->setText(QStringLiteral("SC"));
     Mnu_SC[0]->setVisible(false);
     Mnu_Mis = named(Menu->addAction(QStringLiteral("תזמון משימות")), "Mnu_Mis");
     Mnu_Calc = named(Menu->addAction(QStringLiteral("מחשבון")), "Mnu_Calc");
@@ -43,6 +44,7 @@ void MainWindow::buildMenu() {
     Mnu_Line1 = named(Menu->addSeparator(), "Mnu_Line1");
     Mnu_Exit = named(Menu->addAction(QStringLiteral("יציאה")), "Mnu_Exit");
 
+    connect(Mnu_EditSC, &QAction::triggered, this, &MainWindow::Mnu_EditSC_Click);
     connect(Mnu_Conf, &QAction::triggered, this, &MainWindow::Mnu_Conf_Click);
     connect(Mnu_odot, &QAction::triggered, this, &MainWindow::Mnu_odot_Click);
     connect(Mnu_Help, &QAction::triggered, this, &MainWindow::Mnu_Help_Click);
@@ -71,7 +73,12 @@ void MainWindow::Form_Load() {
     }
 }
 
-void MainWindow::loadShortcutItems() {}
+void MainWindow::loadShortcutItems() {
+    if (ShortCuts* shortcuts = windows_.load<ShortCuts>()) {
+        shortcuts->Update_Lists();
+        windows_.unload<ShortCuts>();
+    }
+}
 
 void MainWindow::loadTaskScheduler() {}
 
@@ -85,6 +92,39 @@ void MainWindow::TrayNotification(int event) {
         windows_.show<AboutWindow>();
     else if (event == TrayEvent::RightButtonUp)
         Menu->popup(QCursor::pos());
+}
+
+void MainWindow::Mnu_EditSC_Click() {
+    windows_.show<ShortCuts>();
+}
+
+void MainWindow::Mnu_SC_Click(int Index) {
+    if (Index >= 0 && Index < shortcutItemCount())
+        platform_.opener.ShellDef(Mnu_SC[Index]->data().toString());
+}
+
+int MainWindow::shortcutItemCount() const {
+    return static_cast<int>(Mnu_SC.size());
+}
+
+QAction* MainWindow::shortcutItem(int index) const {
+    return Mnu_SC.at(index);
+}
+
+QAction* MainWindow::addShortcutItem() {
+    const int index = shortcutItemCount();
+    QAction* item = named(new QAction(Mnu_ShortCuts), "Mnu_SC");
+    Mnu_ShortCuts->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { Mnu_SC_Click(index); });
+    Mnu_SC.push_back(item);
+    return item;
+}
+
+void MainWindow::removeLastShortcutItem() {
+    if (Mnu_SC.size() > 1) {
+        delete Mnu_SC.back();
+        Mnu_SC.pop_back();
+    }
 }
 
 void MainWindow::Mnu_Conf_Click() {

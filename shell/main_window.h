@@ -2,6 +2,7 @@
 
 #include "form.h"
 #include "platform.h"
+#include "shortcut_menu.h"
 
 #include <vector>
 
@@ -14,7 +15,7 @@ class WindowRegistry;
 
 // The start-up window, never meant to be seen. Its load handler runs the whole start-up;
 // afterwards it carries the tray icon and the tray menu, from which every other window opens.
-class MainWindow : public Form {
+class MainWindow : public Form, public ShortcutMenu {
     Q_OBJECT
 public:
     MainWindow(const Platform& platform, WindowRegistry& windows);
@@ -43,10 +44,17 @@ public:
     // A mouse event on the tray icon, as a TrayEvent code.
     void TrayNotification(int event);
 
+    void Mnu_EditSC_Click();
+    void Mnu_SC_Click(int Index);
     void Mnu_Conf_Click();
     void Mnu_odot_Click();
     void Mnu_Help_Click();
     void Mnu_Exit_Click();
+
+    int shortcutItemCount() const override;
+    QAction* shortcutItem(int index) const override;
+    QAction* addShortcutItem() override;
+    void removeLastShortcutItem() override;
 
 protected:
     void Form_Unload(bool& cancel) override;

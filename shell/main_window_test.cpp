@@ -4,12 +4,15 @@
 #include "conf_window.h"
 #include "fake_platform.h"
 #include "program_windows.h"
+#include "shortcut_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -40,6 +43,20 @@ protected:
     void TearDown() override {
         windows.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void writeShortcutFile(const QByteArray& bytes) {
+        QFile file(fakes.app.folder + "/SC.Dat");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QStringList shortcutItems(const MainWindow* main) {
+        QStringList shown;
+        for (QAction* action : main->Mnu_ShortCuts->actions()) {
+            if (action->isVisible())
+                shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        return shown;
     }
 
     FakePlatform fakes;
@@ -143,12 +160,49 @@ TEST_F(MainWindowTest, TheMenuHoldsItsItemsInOrderAndNoNewsItem) {
     EXPECT_EQ(shown,
               QStringList({"דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", "המרת מטבעות",
                            "תרגומי מילים", "-", "הגדרות", "אודות", "תמיכה טכנית", "-", "יציאה"}));
-    QStringList shortcuts;
-    for (QAction* action : main->Mnu_ShortCuts->actions()) {
-        if (action->isVisible())
-            shortcuts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    EXPECT_EQ(shortcuts, QStringList({"ערוך רשימה", "-"}));
+    EXPECT_EQ(shortcutItems(main), QStringList({"ערוך רשימה", "-"}));
+}
+
+TEST_F(MainWindowTest, TheShortcutFileFillsTheSubmenuAtStartAndAnItemOpensItsTarget) {
+    setUpLaterStart(false);
+    writeShortcutFile("\xE3\xE5\xE0\xF8\r\nC:\\Mail.exe\r\nb\r\n/usr/bin/b\r\nc\r\nc.txt\r\n");
+    MainWindow* main = start();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows->find<ShortCuts>(), nullptr) << "made only to fill the menu";
+    EXPECT_EQ(shortcutItems(main), QStringList({"ערוך רשימה", "-", "דואר", "b", "c"}));
+    main->Mnu_SC[1]->trigger();
+    EXPECT_EQ(fakes.opener.opened, QStringList({"/usr/bin/b"}));
+}
+
+TEST_F(MainWindowTest, WithoutAShortcutFileTheSubmenuHasNoItemsAndAnEmptyFileIsMade) {
+    setUpLaterStart(false);
+    MainWindow* main = start();
+    EXPECT_EQ(shortcutItems(main), QStringList({"ערוך רשימה", "-"}));
+    QFile file(fakes.app.folder + "/SC.Dat");
+    ASSERT_TRUE(file.exists());
+    EXPECT_EQ(file.size(), 0);
+}
+
+TEST_F(MainWindowTest, TheEditorOpensOnceAndItsSaveRebuildsItemsThatOpenTheirOwnTargets) {
+    setUpLaterStart(false);
+    writeShortcutFile("a\r\n1\r\nb\r\n2\r\nc\r\n3\r\n");
+    MainWindow* main = start();
+    main->Mnu_EditSC->trigger();
+    ShortCuts* editor = windows->find<ShortCuts>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    editor->List2->setCurrentRow(0);
+    editor->Command2->click();
+    main->Mnu_EditSC->trigger();
+    EXPECT_EQ(windows->find<ShortCuts>(), editor);
+    EXPECT_EQ(editor->List2->count(), 2) << "brought up with its unsaved edits";
+
+    editor->Command6->click();
+    EXPECT_EQ(shortcutItems(main), QStringList({"ערוך רשימה", "-", "b", "c"}));
+    EXPECT_EQ(main->Mnu_SC.size(), 2u);
+    main->Mnu_SC[0]->trigger();
+    main->Mnu_SC[1]->trigger();
+    EXPECT_EQ(fakes.opener.opened, QStringList({"2", "3"}));
 }
 
 TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {

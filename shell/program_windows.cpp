@@ -3,6 +3,7 @@
 #include "about_window.h"
 #include "conf_window.h"
 #include "main_window.h"
+#include "shortcut_windows.h"
 
 namespace tolvane {
 
@@ -10,6 +11,7 @@ void defineProgramWindows(WindowRegistry& windows, const Platform& platform) {
     windows.define<MainWindow>([platform, &windows] { return new MainWindow(platform, windows); });
     windows.define<ConfWindow>([platform] { return new ConfWindow(platform); });
     windows.define<AboutWindow>([platform] { return new AboutWindow(platform); });
+    defineShortcutWindows(windows, platform, [&windows] { return windows.load<MainWindow>(); });
 }
 
 }  // namespace tolvane

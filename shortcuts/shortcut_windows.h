@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform.h"
+#include "window_registry.h"
+
+#include <functional>
+
+namespace tolvane {
+
+class ShortcutMenu;
+
+// Tells the registry how the shortcut editor and its dialog are made; the editor rebuilds
+// the shortcut items of the menu that menu() gives.
+void defineShortcutWindows(WindowRegistry& windows, const Platform& platform,
+                           std::function<ShortcutMenu*()> menu);
+
+}  // namespace tolvane
