@@ -20,13 +20,21 @@ def wait_for(condition, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
+BINARY = os.environ.get("TOLVANE_BINARY",
+                        os.path.join(os.path.dirname(__file__), "..", "build", "tolvane"))
+
+
 class Desktop:
-    """Xvfb on a free display, optionally trayer, and a private home for the program."""
+    """Xvfb on a free display, optionally trayer, and a private home for the program.
+
+    The program runs from its own copy in that home, so that the list files it keeps beside
+    its executable are this test's alone."""
 
     def __init__(self, with_tray=True):
         self.home = tempfile.mkdtemp(prefix="tolvane-e2e-")
-        for sub in ("config", "data", "runtime"):
+        for sub in ("config", "data", "runtime", "app"):
             os.makedirs(os.path.join(self.home, sub), mode=0o700)
+        self.program = os.path.join(self.home, "app", "tolvane")
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
@@ -70,6 +78,11 @@ class Desktop:
         process = subprocess.Popen(argv, env=self.env, **kwargs)
         self.processes.append(process)
         return process
+
+    def start_program(self):
+        if not os.path.exists(self.program):
+            shutil.copy2(BINARY, self.program)
+        return self.spawn([self.program])
 
     def run(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True).stdout
@@ -125,10 +138,10 @@ class Desktop:
         match = re.search(r"Geometry: (\d+)x(\d+)", out)
         return (int(match.group(1)), int(match.group(2))) if match else (0, 0)
 
-    def popup_menus(self):
-        """Visible top-level windows of the program that are tall enough to be its menu."""
+    def popup_menus(self, min_height=100):
+        """Visible top-level windows of the program that are tall enough to be its menus."""
         return [w for w in self.visible(cls="tolvane")
-                if self.window_size(w)[1] >= 100 and
+                if self.window_size(w)[1] >= min_height and
                 self.run("xdotool", "getwindowname", w).strip() not in ("About", "Tolvane")]
 
     def xdotool(self, *args):

@@ -1,45 +1,14 @@
 """The real program in a real tray: start-up, the menu, the splash, a second copy, exit."""
 
-import json
 import os
 import time
 import unittest
 
 from desktop import Desktop, wait_for
-
-BINARY = os.environ.get("TOLVANE_BINARY", "build/tolvane")
-SCREENSHOTS = os.environ.get("TOLVANE_SCREENSHOTS")
+from program_case import SCREENSHOTS, ProgramCase
 
 
-class TrayTest(unittest.TestCase):
-    def setUp(self):
-        self.desktop = Desktop()
-        self.addCleanup(self.desktop.close)
-
-    def start(self):
-        return self.desktop.spawn([BINARY])
-
-    def registry(self):
-        path = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane", "registry.json")
-        with open(path, encoding="utf-8") as f:
-            return json.load(f)["HKEY_LOCAL_MACHINE"]
-
-    def mark_started_before(self, splash):
-        """The registry as a previous start with the given splash setting leaves it."""
-        values = {"TNFirst": "1"}
-        if splash:
-            values["TNFlash"] = "1"
-        folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane")
-        os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, "registry.json"), "w", encoding="utf-8") as f:
-            json.dump({"HKEY_LOCAL_MACHINE": {
-                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion": values}}, f)
-
-    def wait_for_icon(self):
-        icons = wait_for(self.desktop.tray_icons, timeout=15)
-        self.assertTrue(icons, "the tray icon did not appear")
-        return icons[0]
-
+class TrayTest(ProgramCase):
     def test_first_start_shows_the_splash_and_registers_for_log_on(self):
         app = self.start()
         self.wait_for_icon()
@@ -54,7 +23,7 @@ class TrayTest(unittest.TestCase):
         self.assertEqual(key["TNFirst"], "1")
         self.assertEqual(key["TNFlash"], "1")
         run = self.registry()["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"]["Tolvane"]
-        self.assertEqual(run, os.path.realpath(BINARY))
+        self.assertEqual(run, os.path.realpath(self.desktop.program))
         entry = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "autostart", "tolvane.desktop")
         with open(entry, encoding="utf-8") as f:
             self.assertIn(f'Exec="{run}"\n', f.read())
@@ -116,11 +85,7 @@ class TrayTest(unittest.TestCase):
 
         self.mark_started_before(splash=False)
         self.start()
-        _, width, height, x, y = self.wait_for_icon()
-        icon = (str(x + width // 2), str(y + height // 2))
-        self.desktop.xdotool("mousemove", *icon)
-        self.desktop.xdotool("click", "3")
-        self.assertTrue(wait_for(self.desktop.popup_menus, timeout=5), "no tray menu")
+        icon = self.open_tray_menu()
         self.desktop.xdotool("key", "Up", "Up", "Return")  # "תמיכה טכנית", above "יציאה"
         self.assertTrue(wait_for(pages, timeout=10), "the support page was not opened")
         self.assertEqual(pages(), ["http://127.0.0.1:9/cp/support.html"])
@@ -160,7 +125,7 @@ class LateTrayTest(unittest.TestCase):
     def test_the_icon_appears_once_a_tray_host_starts(self):
         desktop = Desktop(with_tray=False)
         self.addCleanup(desktop.close)
-        app = desktop.spawn([BINARY])
+        app = desktop.start_program()
         # The program is up (its splash shows) before any tray exists.
         self.assertTrue(wait_for(lambda: desktop.visible(name="^About$"), timeout=10))
         desktop.start_tray()
