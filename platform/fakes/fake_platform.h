@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include <deque>
-
 #include <vector>
 
 namespace tolvane {
