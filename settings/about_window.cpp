@@ -11,7 +11,7 @@
 
 namespace tolvane {
 
-AboutWindow::AboutWindow(const Platform& platform)
+About::About(const Platform& platform)
     : Form(QStringLiteral("About"), Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
     setWindowTitle(QStringLiteral("About"));
 
@@ -33,52 +33,52 @@ AboutWindow::AboutWindow(const Platform& platform)
     placeTwips(Image1, 360, 1680, 3015, 375);
     placeTwips(Image2, 1320, 1080, 3375, 495);
 
-    connect(Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
-    connect(Command1, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
-    connect(Image1, &LinkArea::clicked, this, &AboutWindow::Image1_Click);
-    connect(Image2, &LinkArea::clicked, this, &AboutWindow::Image2_Click);
+    connect(Timer1, &QTimer::timeout, this, &About::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
+    connect(Image1, &LinkArea::clicked, this, &About::Image1_Click);
+    connect(Image2, &LinkArea::clicked, this, &About::Image2_Click);
 }
 
-void AboutWindow::Timer1_Timer() {
+void About::Timer1_Timer() {
     close();
 }
 
-void AboutWindow::Command1_Click() {
+void About::Command1_Click() {
     close();
 }
 
-void AboutWindow::Form_MouseDown(Qt::MouseButton button, QPoint position) {
+void About::Form_MouseDown(Qt::MouseButton button, QPoint position) {
     if (button == Qt::LeftButton)
         drag_ = position;
 }
 
-void AboutWindow::Form_MouseMove(Qt::MouseButtons buttons, QPoint position) {
+void About::Form_MouseMove(Qt::MouseButtons buttons, QPoint position) {
     if (buttons == Qt::LeftButton)
         move(pos() + position - drag_);
 }
 
-void AboutWindow::Image1_Click() {
+void About::Image1_Click() {
     platform_.opener.ShellDef(platform_.site.homePage());
     Image1->hide();
 }
 
-void AboutWindow::Image2_Click() {
+void About::Image2_Click() {
     platform_.opener.ShellDef(platform_.site.contactPage());
     Image2->hide();
 }
 
-void AboutWindow::mousePressEvent(QMouseEvent* event) {
+void About::mousePressEvent(QMouseEvent* event) {
     // A press that a label passed on is not on the bare background.
     const QPoint position = event->position().toPoint();
     if (!childAt(position))
         Form_MouseDown(event->button(), position);
 }
 
-void AboutWindow::mouseMoveEvent(QMouseEvent* event) {
+void About::mouseMoveEvent(QMouseEvent* event) {
     Form_MouseMove(event->buttons(), event->position().toPoint());
 }
 
-void AboutWindow::paintEvent(QPaintEvent*) {
+void About::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, height());

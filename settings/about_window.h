@@ -15,10 +15,10 @@ class LinkArea;
 
 // The About box, which doubles as the splash screen: a borderless picture with the version,
 // links to the maker's home and contact pages, dragged by its background.
-class AboutWindow : public Form {
+class About : public Form {
     Q_OBJECT
 public:
-    explicit AboutWindow(const Platform& platform);
+    explicit About(const Platform& platform);
 
     QLabel* Label1;
     QPushButton* Command1;

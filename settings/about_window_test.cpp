@@ -18,14 +18,14 @@ namespace {
 class AboutWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        about = new AboutWindow(fakes.services());
+        about = new About(fakes.services());
         about->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     }
     void TearDown() override { delete about.data(); }
 
     FakePlatform fakes;
-    QPointer<AboutWindow> about;
+    QPointer<About> about;
 };
 
 TEST_F(AboutWindowTest, OpensInItsDesignStateWithoutAFrame) {
@@ -44,7 +44,7 @@ TEST_F(AboutWindowTest, TheTimerAndTheCloseButtonBothUnloadIt) {
     about->Timer1_Timer();
     EXPECT_EQ(unloaded.count(), 1);
 
-    AboutWindow second(fakes.services());
+    About second(fakes.services());
     QSignalSpy closed(&second, &Form::unloaded);
     second.Command1->click();
     EXPECT_EQ(closed.count(), 1);

@@ -15,7 +15,7 @@ const QString kSplashValue = QStringLiteral("TNFlash");
 
 }  // namespace
 
-ConfWindow::ConfWindow(const Platform& platform)
+Conf::Conf(const Platform& platform)
     : Form(QStringLiteral("Conf"), kFixedDialogFrame), platform_(platform) {
     setWindowTitle(QStringLiteral("הגדרות"));
 
@@ -43,14 +43,14 @@ ConfWindow::ConfWindow(const Platform& platform)
     placeTwips(Prog, 1920, 1680, 855, 375);
 
     // A box set from code reports the change as a click does.
-    connect(Check1, &QCheckBox::stateChanged, this, &ConfWindow::Check1_Click);
-    connect(Check2, &QCheckBox::stateChanged, this, &ConfWindow::Check2_Click);
-    connect(Command1, &QPushButton::clicked, this, &ConfWindow::Command1_Click);
+    connect(Check1, &QCheckBox::stateChanged, this, &Conf::Check1_Click);
+    connect(Check2, &QCheckBox::stateChanged, this, &Conf::Check2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Conf::Command1_Click);
 
     Form_Load();
 }
 
-void ConfWindow::Form_Load() {
+void Conf::Form_Load() {
     RegistryStore& registry = platform_.registry;
     const auto root = RegistryRoot::LocalMachine;
 
@@ -74,7 +74,7 @@ void ConfWindow::Form_Load() {
     Check2->setChecked(isPresent(registry.getstring(root, kVersionKey + u'\\', kSplashValue)));
 }
 
-void ConfWindow::Check1_Click() {
+void Conf::Check1_Click() {
     Prog->setText(platform_.app.programPath());
     if (Check1->isChecked())
         platform_.registry.savestring(RegistryRoot::LocalMachine, kRunKey, kRunValue, Prog->text());
@@ -82,7 +82,7 @@ void ConfWindow::Check1_Click() {
         platform_.registry.DeleteValue(RegistryRoot::LocalMachine, kRunKey, kRunValue);
 }
 
-void ConfWindow::Check2_Click() {
+void Conf::Check2_Click() {
     if (Check2->isChecked())
         platform_.registry.savestring(RegistryRoot::LocalMachine, kVersionKey, kSplashValue,
                                       QStringLiteral("1"));
@@ -90,7 +90,7 @@ void ConfWindow::Check2_Click() {
         platform_.registry.DeleteValue(RegistryRoot::LocalMachine, kVersionKey, kSplashValue);
 }
 
-void ConfWindow::Command1_Click() {
+void Conf::Command1_Click() {
     close();
 }
 

@@ -13,10 +13,10 @@ namespace tolvane {
 // The settings window: start at log-on and the splash screen, each a box whose click
 // writes or deletes its registry value at once. Made hidden at every start, so that its
 // load handler applies the first-run defaults and sets the splash box for the start-up.
-class ConfWindow : public Form {
+class Conf : public Form {
     Q_OBJECT
 public:
-    explicit ConfWindow(const Platform& platform);
+    explicit Conf(const Platform& platform);
 
     QGroupBox* Frame1;
     QCheckBox* Check1;

@@ -20,7 +20,7 @@ const QString kRun = kKey + QStringLiteral("\\Run");
 
 class ConfWindowTest : public testing::Test {
 protected:
-    std::unique_ptr<ConfWindow> load() { return std::make_unique<ConfWindow>(fakes.services()); }
+    std::unique_ptr<Conf> load() { return std::make_unique<Conf>(fakes.services()); }
     std::optional<QString> value(const QString& key, const QString& name) {
         return fakes.registry.getstring(kRoot, key, name);
     }

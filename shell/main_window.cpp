@@ -62,12 +62,12 @@ void MainWindow::Form_Load() {
     AddTrayIcon();
     loadShortcutItems();
     loadTaskScheduler();
-    windows_.load<ConfWindow>();
+    windows_.load<Conf>();
     platform_.program.processEvents();
 
-    const ConfWindow* conf = windows_.find<ConfWindow>();
+    const Conf* conf = windows_.find<Conf>();
     if (conf && conf->Check2->isChecked()) {
-        AboutWindow* about = windows_.show<AboutWindow>();
+        About* about = windows_.show<About>();
         about->Timer1->start();
         about->Command1->setVisible(false);
     }
@@ -89,7 +89,7 @@ void MainWindow::AddTrayIcon() {
 
 void MainWindow::TrayNotification(int event) {
     if (event == TrayEvent::LeftDoubleClick)
-        windows_.show<AboutWindow>();
+        windows_.show<About>();
     else if (event == TrayEvent::RightButtonUp)
         Menu->popup(QCursor::pos());
 }
@@ -128,11 +128,11 @@ void MainWindow::removeLastShortcutItem() {
 }
 
 void MainWindow::Mnu_Conf_Click() {
-    windows_.show<ConfWindow>();
+    windows_.show<Conf>();
 }
 
 void MainWindow::Mnu_odot_Click() {
-    windows_.show<AboutWindow>();
+    windows_.show<About>();
 }
 
 void MainWindow::Mnu_Help_Click() {

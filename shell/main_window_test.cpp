@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, ASecondCopySaysSoAndEndsBeforeAnythingElse) {
     EXPECT_EQ(fakes.messages.shown[0].buttons, MessageBoxes::Buttons::Ok);
     EXPECT_TRUE(fakes.program.ended);
     EXPECT_EQ(fakes.tray.adds, 0);
-    EXPECT_EQ(windows->find<ConfWindow>(), nullptr);
+    EXPECT_EQ(windows->find<Conf>(), nullptr);
     EXPECT_FALSE(fakes.registry.getstring(kRoot, kKey, "TNFirst").has_value());
     EXPECT_FALSE(main->isVisible());
 }
@@ -87,11 +87,11 @@ TEST_F(MainWindowTest, TheFirstStartShowsTheIconAndTheSplash) {
     EXPECT_EQ(fakes.program.eventRounds, 1);
     EXPECT_FALSE(fakes.program.ended);
 
-    ConfWindow* conf = windows->find<ConfWindow>();
+    Conf* conf = windows->find<Conf>();
     ASSERT_NE(conf, nullptr);
     EXPECT_FALSE(conf->isVisible());
 
-    AboutWindow* about = windows->find<AboutWindow>();
+    About* about = windows->find<About>();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_TRUE(about->Timer1->isActive());
@@ -102,28 +102,28 @@ TEST_F(MainWindowTest, TheSettingsAreLoadedBeforeWaitingMessagesRunAndTheSplashC
     bool iconShown = false, settingsLoaded = false, splashShown = true;
     fakes.program.onProcessEvents = [&] {
         iconShown = fakes.tray.shown;
-        settingsLoaded = windows->find<ConfWindow>() != nullptr;
-        splashShown = windows->find<AboutWindow>() != nullptr;
+        settingsLoaded = windows->find<Conf>() != nullptr;
+        splashShown = windows->find<About>() != nullptr;
     };
     start();
     EXPECT_TRUE(iconShown);
     EXPECT_TRUE(settingsLoaded);
     EXPECT_FALSE(splashShown);
-    EXPECT_NE(windows->find<AboutWindow>(), nullptr);
+    EXPECT_NE(windows->find<About>(), nullptr);
 }
 
 TEST_F(MainWindowTest, WithTheSplashOffNoWindowShowsAtStart) {
     setUpLaterStart(false);
     start();
-    EXPECT_EQ(windows->find<AboutWindow>(), nullptr);
+    EXPECT_EQ(windows->find<About>(), nullptr);
     EXPECT_TRUE(fakes.tray.shown);
 }
 
 TEST_F(MainWindowTest, ADoubleClickDuringTheSplashBringsUpThatSameWindow) {
     start();
-    AboutWindow* splash = windows->find<AboutWindow>();
+    About* splash = windows->find<About>();
     fakes.tray.click(TrayEvent::LeftDoubleClick);
-    EXPECT_EQ(windows->find<AboutWindow>(), splash);
+    EXPECT_EQ(windows->find<About>(), splash);
     EXPECT_TRUE(splash->Timer1->isActive());
     EXPECT_FALSE(splash->Command1->isVisible());
 }
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, OnlyADoubleClickAndTheRightButtonsReleaseDoAnything) {
     fakes.tray.click(TrayEvent::LeftButtonUp);
     fakes.tray.click(TrayEvent::MiddleButtonUp);
     fakes.tray.click(0x200);
-    EXPECT_EQ(windows->find<AboutWindow>(), nullptr);
+    EXPECT_EQ(windows->find<About>(), nullptr);
     EXPECT_FALSE(main->Menu->isVisible());
 
     fakes.tray.click(TrayEvent::RightButtonUp);
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, OnlyADoubleClickAndTheRightButtonsReleaseDoAnything) {
     main->Menu->hide();
 
     fakes.tray.click(TrayEvent::LeftDoubleClick);
-    AboutWindow* about = windows->find<AboutWindow>();
+    About* about = windows->find<About>();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     // Opened as the About box, it stays until closed.
@@ -208,24 +208,24 @@ TEST_F(MainWindowTest, TheEditorOpensOnceAndItsSaveRebuildsItemsThatOpenTheirOwn
 TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {
     setUpLaterStart(false);
     MainWindow* main = start();
-    ConfWindow* loadedAtStart = windows->find<ConfWindow>();
+    Conf* loadedAtStart = windows->find<Conf>();
     main->Mnu_Conf->trigger();
-    EXPECT_EQ(windows->find<ConfWindow>(), loadedAtStart);
+    EXPECT_EQ(windows->find<Conf>(), loadedAtStart);
     EXPECT_TRUE(loadedAtStart->isVisible());
 
     // Once closed, the next opening loads it again from the registry.
     loadedAtStart->Command1->click();
     fakes.registry.savestring(kRoot, kKey, "TNFlash", "1");
     main->Mnu_Conf->trigger();
-    ConfWindow* reopened = windows->find<ConfWindow>();
+    Conf* reopened = windows->find<Conf>();
     ASSERT_NE(reopened, nullptr);
     EXPECT_NE(reopened, loadedAtStart);
     EXPECT_TRUE(reopened->Check2->isChecked());
 
     main->Mnu_odot->trigger();
-    AboutWindow* about = windows->find<AboutWindow>();
+    About* about = windows->find<About>();
     main->Mnu_odot->trigger();
-    EXPECT_EQ(windows->find<AboutWindow>(), about);
+    EXPECT_EQ(windows->find<About>(), about);
 
     main->Mnu_Help->trigger();
     EXPECT_EQ(fakes.opener.opened, QStringList{"site.test/cp/support.html"});
@@ -245,7 +245,7 @@ TEST_F(MainWindowTest, ClosingMainOnlyHidesItUnlessTheSessionEnds) {
 
 TEST_F(MainWindowTest, ExitRemovesTheIconAndEndsWithoutClosingAnyWindow) {
     MainWindow* main = start();
-    ConfWindow* conf = windows->find<ConfWindow>();
+    Conf* conf = windows->find<Conf>();
     bool confUnloaded = false;
     QObject::connect(conf, &Form::unloaded, [&] { confUnloaded = true; });
     const int roundsBefore = fakes.program.eventRounds;

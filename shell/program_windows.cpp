@@ -9,8 +9,8 @@ namespace tolvane {
 
 void defineProgramWindows(WindowRegistry& windows, const Platform& platform) {
     windows.define<MainWindow>([platform, &windows] { return new MainWindow(platform, windows); });
-    windows.define<ConfWindow>([platform] { return new ConfWindow(platform); });
-    windows.define<AboutWindow>([platform] { return new AboutWindow(platform); });
+    windows.define<Conf>([platform] { return new Conf(platform); });
+    windows.define<About>([platform] { return new About(platform); });
     defineShortcutWindows(windows, platform, [&windows] { return windows.load<MainWindow>(); });
 }
 
