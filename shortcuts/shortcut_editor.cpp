@@ -305,8 +305,9 @@ void ShortCuts::Command9_Click() {
 }
 
 void ShortCuts::Form_Unload(bool& cancel) {
-    // While the add/edit dialog is open it is the only way back to this window.
-    if (isEnabled() || !windows_.find<ShortCuts_Add>())
+    // While the add/edit dialog is open it is the only way back to this window; only the
+    // ending desktop session may close it then.
+    if (isEnabled() || !windows_.find<ShortCuts_Add>() || platform_.program.sessionEnding())
         return;
     cancel = true;
     if (windows_.find<ShortCuts_Add>())
