@@ -123,6 +123,7 @@ ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, Shortcut
     connect(names, &QAbstractItemModel::rowsInserted, this, &ShortCuts::markFreeNumbers);
     connect(names, &QAbstractItemModel::rowsRemoved, this, &ShortCuts::markFreeNumbers);
     connect(names, &QAbstractItemModel::modelReset, this, &ShortCuts::markFreeNumbers);
+    markFreeNumbers();
 
     Form_Load();
 }

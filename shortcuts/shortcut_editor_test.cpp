@@ -28,6 +28,7 @@ TEST_F(ShortcutEditorTest, AMissingFileIsCreatedEmptyAndTheEditorOpensOnIt) {
     ASSERT_TRUE(editor);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->List2->count(), 0);
+    EXPECT_FALSE(editor->List1->item(0)->flags() & Qt::ItemIsSelectable);
     EXPECT_EQ(listBytes(), QByteArray());
     EXPECT_EQ(menu.captions(), QStringList());
     EXPECT_EQ(menu.shortcutItemCount(), 1);
