@@ -1,6 +1,6 @@
-#include "linux_platform.h"
-#include "main_window.h"
-#include "program_windows.h"
+#include "platform/linux/linux_platform.h"
+#include "shell/main_window.h"
+#include "shell/program_windows.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
 
     WindowRegistry windows;
     defineProgramWindows(windows, platform);
-    MainWindow* main = windows.load<MainWindow>();
     // Inside the event loop, so that the start-up can end the program at once.
-    QTimer::singleShot(0, main, &MainWindow::Form_Load);
-    return app.exec();
+    QTimer::singleShot(0, &app, [&windows] { windows.load<MainWindow>(); });
+    return QApplication::exec();
 }

@@ -19,5 +19,5 @@ int main(int argc, char** argv) {
     QSystemTrayIcon tray(QIcon(QStringLiteral(":/minimaltray/tolvane.svg")));
     tray.setContextMenu(&menu);
     tray.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -11,9 +11,4 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-class SystemClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
 }  // namespace tolvane

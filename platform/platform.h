@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app_info.h"
-#include "clock.h"
-#include "code_page.h"
-#include "document_opener.h"
-#include "file_open_dialog.h"
-#include "maker_site.h"
-#include "message_boxes.h"
-#include "program_control.h"
-#include "registry_store.h"
-#include "tray_icon.h"
+#include "core/code_page.h"
+#include "core/maker_site.h"
+#include "platform/app_info.h"
+#include "platform/clock.h"
+#include "platform/document_opener.h"
+#include "platform/file_open_dialog.h"
+#include "platform/message_boxes.h"
+#include "platform/program_control.h"
+#include "platform/registry_store.h"
+#include "platform/tray_icon.h"
 
 namespace tolvane {
 

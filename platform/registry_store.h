@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/registry_root.h"
+
 #include <QString>
+
 #include <optional>
 
 namespace tolvane {
-
-// The predefined roots a value can live under; every caller uses the machine root.
-enum class RegistryRoot : quint32 { LocalMachine = 0x80000002 };
 
 // Named string values under hierarchical, backslash-separated key paths. None of the
 // operations reports a failure: a failed write leaves the store as it was.

@@ -1,6 +1,7 @@
-#include "about_window.h"
+#include "settings/about_window.h"
 
-#include "link_area.h"
+#include "core/version.h"
+#include "ui/link_area.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -15,7 +16,7 @@ About::About(const Platform& platform)
     : Form(QStringLiteral("About"), Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
     setWindowTitle(QStringLiteral("About"));
 
-    Label1 = named(new QLabel(QStringLiteral("Ver: 1.04"), this), "Label1");
+    Label1 = named(new QLabel(QStringLiteral("Ver: ") + QLatin1String(kVersion), this), "Label1");
     QFont bold = Label1->font();
     bold.setBold(true);
     bold.setPointSize(12);
@@ -37,6 +38,11 @@ About::About(const Platform& platform)
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
     connect(Image1, &LinkArea::clicked, this, &About::Image1_Click);
     connect(Image2, &LinkArea::clicked, this, &About::Image2_Click);
+}
+
+void About::showAsSplash() {
+    Timer1->start();
+    Command1->setVisible(false);
 }
 
 void About::Timer1_Timer() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form.h"
-#include "platform.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 #include <QPoint>
 
@@ -24,8 +24,11 @@ public:
     QPushButton* Command1;
     LinkArea* Image1;
     LinkArea* Image2;
-    // Closes the window; the start-up enables it when the window serves as the splash.
+    // Closes the window when it serves as the splash.
     QTimer* Timer1;
+
+    // Serves as the splash screen: no close button, gone by itself after two seconds.
+    void showAsSplash();
 
     void Timer1_Timer();
     void Command1_Click();

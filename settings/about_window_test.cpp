@@ -1,10 +1,11 @@
-#include "about_window.h"
+#include "settings/about_window.h"
 
-#include "fake_platform.h"
-#include "link_area.h"
+#include "testing/fake_platform.h"
+#include "ui/link_area.h"
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -28,15 +29,22 @@ protected:
     QPointer<About> about;
 };
 
-TEST_F(AboutWindowTest, OpensInItsDesignStateWithoutAFrame) {
+TEST_F(AboutWindowTest, TheAboutBoxOpensWithItsCloseButtonAndLinksAndNoTimer) {
     EXPECT_FALSE(about->Timer1->isActive());
-    EXPECT_EQ(about->Timer1->interval(), 2000);
     EXPECT_TRUE(about->Command1->isVisible());
     EXPECT_TRUE(about->Image1->isVisible());
     EXPECT_TRUE(about->Image2->isVisible());
     EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(about->Label1->text(), "Ver: 1.04");
-    EXPECT_EQ(about->size(), QSize(350, 150));
+}
+
+TEST_F(AboutWindowTest, AsTheSplashItHasNoCloseButtonAndGoesByItselfAfterTwoSeconds) {
+    QSignalSpy unloaded(about.data(), &Form::unloaded);
+    QElapsedTimer shown;
+    shown.start();
+    about->showAsSplash();
+    EXPECT_FALSE(about->Command1->isVisible());
+    ASSERT_TRUE(unloaded.wait(10000));
+    EXPECT_GE(shown.elapsed(), 1900);
 }
 
 TEST_F(AboutWindowTest, TheTimerAndTheCloseButtonBothUnloadIt) {

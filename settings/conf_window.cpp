@@ -1,6 +1,6 @@
-#include "conf_window.h"
+#include "settings/conf_window.h"
 
-#include "registry_paths.h"
+#include "core/registry_paths.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -46,8 +46,6 @@ Conf::Conf(const Platform& platform)
     connect(Check1, &QCheckBox::stateChanged, this, &Conf::Check1_Click);
     connect(Check2, &QCheckBox::stateChanged, this, &Conf::Check2_Click);
     connect(Command1, &QPushButton::clicked, this, &Conf::Command1_Click);
-
-    Form_Load();
 }
 
 void Conf::Form_Load() {
@@ -92,6 +90,10 @@ void Conf::Check2_Click() {
 
 void Conf::Command1_Click() {
     close();
+}
+
+bool Conf::splashWanted() const {
+    return Check2->isChecked();
 }
 
 }  // namespace tolvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form.h"
-#include "platform.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -30,9 +30,13 @@ public:
     void Check2_Click();
     void Command1_Click();
 
-private:
-    void Form_Load();
+    // Whether the user wants the splash screen at start-up.
+    bool splashWanted() const;
 
+protected:
+    void Form_Load() override;
+
+private:
     Platform platform_;
 };
 

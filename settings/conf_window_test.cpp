@@ -1,15 +1,15 @@
-#include "conf_window.h"
+#include "settings/conf_window.h"
 
-#include "fake_platform.h"
+#include "testing/fake_platform.h"
+#include "ui/window_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
-
-#include <memory>
 
 namespace tolvane {
 namespace {
@@ -20,16 +20,28 @@ const QString kRun = kKey + QStringLiteral("\\Run");
 
 class ConfWindowTest : public testing::Test {
 protected:
-    std::unique_ptr<Conf> load() { return std::make_unique<Conf>(fakes.services()); }
+    ConfWindowTest() {
+        windows.define<Conf>([this] { return new Conf(fakes.services()); });
+    }
+    ~ConfWindowTest() override { settle(); }
+
+    // Loads the window afresh, as the next start of the program would.
+    Conf* load() {
+        windows.unload<Conf>();
+        settle();
+        return windows.load<Conf>();
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     std::optional<QString> value(const QString& key, const QString& name) {
         return fakes.registry.getstring(kRoot, key, name);
     }
 
     FakePlatform fakes;
+    WindowRegistry windows;
 };
 
 TEST_F(ConfWindowTest, TheFirstStartTurnsBothSettingsOn) {
-    auto conf = load();
+    Conf* conf = load();
     EXPECT_TRUE(conf->Check1->isChecked());
     EXPECT_TRUE(conf->Check2->isChecked());
     EXPECT_EQ(value(kRun, "Tolvane"), fakes.app.path);
@@ -41,7 +53,7 @@ TEST_F(ConfWindowTest, TheFirstStartTurnsBothSettingsOn) {
 
 TEST_F(ConfWindowTest, LaterStartsShowWhatTheRegistryHolds) {
     fakes.registry.savestring(kRoot, kKey, "TNFirst", "1");
-    auto conf = load();
+    Conf* conf = load();
     EXPECT_FALSE(conf->Check1->isChecked());
     EXPECT_FALSE(conf->Check2->isChecked());
     // The defaults apply once only: nothing comes back after the user turned it off.
@@ -60,7 +72,7 @@ TEST_F(ConfWindowTest, AMovedOrRenamedProgramRegistersItsNewPath) {
     fakes.registry.savestring(kRoot, kKey, "TNFirst", "1");
     for (const QString& old : {QStringLiteral("/old/place/tolvane"), fakes.app.path.toUpper()}) {
         fakes.registry.savestring(kRoot, kRun, "Tolvane", old);
-        auto conf = load();
+        Conf* conf = load();
         EXPECT_TRUE(conf->Check1->isChecked());
         EXPECT_EQ(value(kRun, "Tolvane"), fakes.app.path);
         EXPECT_EQ(conf->Prog->text(), fakes.app.path);
@@ -71,14 +83,14 @@ TEST_F(ConfWindowTest, AMovedOrRenamedProgramRegistersItsNewPath) {
 TEST_F(ConfWindowTest, AnEmptyStoredValueCountsAsAbsent) {
     fakes.registry.savestring(kRoot, kKey, "TNFirst", "");
     fakes.registry.savestring(kRoot, kKey, "TNFlash", "");
-    auto conf = load();
+    Conf* conf = load();
     // An empty marker is no marker: the first-run defaults apply.
     EXPECT_TRUE(conf->Check1->isChecked());
     EXPECT_EQ(value(kKey, "TNFirst"), QStringLiteral("1"));
 }
 
 TEST_F(ConfWindowTest, EachClickWritesOrDeletesItsValueAtOnce) {
-    auto conf = load();
+    Conf* conf = load();
     conf->Check2->click();
     EXPECT_EQ(value(kKey, "TNFlash"), std::nullopt);
     conf->Check1->click();
@@ -93,7 +105,7 @@ TEST_F(ConfWindowTest, EachClickWritesOrDeletesItsValueAtOnce) {
 }
 
 TEST_F(ConfWindowTest, AReadOnlyRegistryChangesTheBoxButNotTheStore) {
-    auto conf = load();
+    Conf* conf = load();
     fakes.registry.readOnly = true;
     conf->Check2->click();
     EXPECT_FALSE(conf->Check2->isChecked());
@@ -102,12 +114,13 @@ TEST_F(ConfWindowTest, AReadOnlyRegistryChangesTheBoxButNotTheStore) {
 }
 
 TEST_F(ConfWindowTest, CloseUnloadsTheWindow) {
-    auto conf = load();
-    QSignalSpy unloaded(conf.get(), &Form::unloaded);
-    conf->Command1->click();
-    EXPECT_EQ(unloaded.count(), 1);
+    Conf* conf = load();
     EXPECT_TRUE(conf->Command1->isDefault());
-    conf.release();  // Qt deletes it later
+    QPointer<Conf> closed = conf;
+    conf->Command1->click();
+    EXPECT_EQ(windows.find<Conf>(), nullptr);
+    settle();
+    EXPECT_TRUE(closed.isNull());
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
-#include "main_window.h"
+#include "shell/main_window.h"
 
-#include "about_window.h"
-#include "conf_window.h"
-#include "shortcut_editor.h"
-#include "window_registry.h"
+#include "settings/about_window.h"
+#include "settings/conf_window.h"
+#include "shortcuts/shortcut_editor.h"
+#include "ui/window_registry.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCursor>
 #include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 
 namespace tolvane {
 
@@ -66,10 +63,9 @@ void MainWindow::Form_Load() {
     platform_.program.processEvents();
 
     const Conf* conf = windows_.find<Conf>();
-    if (conf && conf->Check2->isChecked()) {
-        About* about = windows_.show<About>();
-        about->Timer1->start();
-        about->Command1->setVisible(false);
+    if (conf && conf->splashWanted()) {
+        if (About* about = windows_.show<About>())
+            about->showAsSplash();
     }
 }
 

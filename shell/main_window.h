@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form.h"
-#include "platform.h"
-#include "shortcut_menu.h"
+#include "platform/platform.h"
+#include "shortcuts/shortcut_menu.h"
+#include "ui/form.h"
 
 #include <vector>
 
@@ -38,8 +38,6 @@ public:
     QAction* Mnu_Line1;
     QAction* Mnu_Exit;
 
-    // The program's entry: runs the whole start-up.
-    void Form_Load();
     void AddTrayIcon();
     // A mouse event on the tray icon, as a TrayEvent code.
     void TrayNotification(int event);
@@ -57,13 +55,16 @@ public:
     void removeLastShortcutItem() override;
 
 protected:
+    // The program's entry: runs the whole start-up.
+    void Form_Load() override;
     void Form_Unload(bool& cancel) override;
 
 private:
     void buildMenu();
     // The shortcut window fills the shortcut items of the tray menu, then is unloaded.
     void loadShortcutItems();
-    // The task window loads hidden and stays, running the scheduler.
+    // The task window is to load hidden here and stay, running the scheduler; until it
+    // exists there is nothing to load.
     void loadTaskScheduler();
 
     Platform platform_;

@@ -1,10 +1,10 @@
-#include "main_window.h"
+#include "shell/main_window.h"
 
-#include "about_window.h"
-#include "conf_window.h"
-#include "fake_platform.h"
-#include "program_windows.h"
-#include "shortcut_editor.h"
+#include "settings/about_window.h"
+#include "settings/conf_window.h"
+#include "shell/program_windows.h"
+#include "shortcuts/shortcut_editor.h"
+#include "testing/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +30,7 @@ protected:
     MainWindow* start() {
         windows = std::make_unique<WindowRegistry>();
         defineProgramWindows(*windows, fakes.services());
-        MainWindow* main = windows->load<MainWindow>();
-        main->Form_Load();
-        return main;
+        return windows->load<MainWindow>();
     }
     // Not the first start, with the splash setting as given.
     void setUpLaterStart(bool splash) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform.h"
-#include "window_registry.h"
+#include "platform/platform.h"
+#include "ui/window_registry.h"
 
 namespace tolvane {
 

@@ -1,8 +1,7 @@
-#include "shortcut_dialog.h"
+#include "shortcuts/shortcut_dialog.h"
 
-#include "shortcut_editor.h"
-#include "shortcut_record.h"
-#include "window_registry.h"
+#include "shortcuts/shortcut_editor.h"
+#include "shortcuts/shortcut_record.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -68,17 +67,10 @@ void ShortCuts_Add::Command2_Click() {
 
     const int number = Stat->text().toInt();
     if (number != 0) {
-        QListWidgetItem* name = editor_->List2->item(number - 1);
-        QListWidgetItem* target = editor_->List3->item(number - 1);
-        if (name && target) {
-            name->setText(Text1->text());
-            target->setText(Text2->text());
-        }
+        editor_->putRecord(number - 1, Text1->text(), Text2->text());
     } else {
-        editor_->List2->addItem(Text1->text());
-        editor_->List3->addItem(Text2->text());
-        editor_->setEnabled(true);
-        WindowRegistry::bringUp(editor_);
+        editor_->putRecord(editor_->List2->count(), Text1->text(), Text2->text());
+        editor_->dialogClosed();
     }
     close();
 }
@@ -87,11 +79,21 @@ void ShortCuts_Add::Command1_Click() {
     close();
 }
 
+void ShortCuts_Add::startAdding() {
+    Stat->setText(QStringLiteral("0"));
+    setWindowTitle(QStringLiteral("הוספת קיצור דרך חדש"));
+}
+
+void ShortCuts_Add::startEditing(int number, const QString& name, const QString& target) {
+    Stat->setText(QString::number(number));
+    Text1->setText(name);
+    Text2->setText(target);
+    setWindowTitle(QStringLiteral("עריכת קיצור דרך קיים"));
+}
+
 void ShortCuts_Add::Form_Unload(bool&) {
-    if (editor_) {
-        editor_->setEnabled(true);
-        WindowRegistry::bringUp(editor_);
-    }
+    if (editor_)
+        editor_->dialogClosed();
 }
 
 }  // namespace tolvane

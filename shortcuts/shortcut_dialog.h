@@ -1,8 +1,8 @@
 #pragma once
 
-#include "file_open_dialog.h"
-#include "form.h"
-#include "platform.h"
+#include "platform/file_open_dialog.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 #include <QPointer>
 
@@ -38,6 +38,10 @@ public:
     void Command7_Click();
     void Command2_Click();
     void Command1_Click();
+
+    // Opens for a new record, or for the record of that number with its texts.
+    void startAdding();
+    void startEditing(int number, const QString& name, const QString& target);
 
 protected:
     void Form_Unload(bool& cancel) override;

@@ -1,4 +1,4 @@
-#include "shortcut_windows_fixture.h"
+#include "shortcuts/shortcut_windows_fixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,7 +111,7 @@ TEST_F(ShortcutDialogTest, BrowseFillsTheTargetAndACancelBringsBackTheLastChoice
     add->Command7->click();  // cancelled before any choice
     EXPECT_EQ(add->Text2->text(), "typed");
 
-    fakes.files.choices.push_back("/usr/bin/first");
+    fakes.files.choices.emplace_back("/usr/bin/first");
     add->Command7->click();
     EXPECT_EQ(add->Text2->text(), "/usr/bin/first");
 
@@ -124,7 +124,7 @@ TEST_F(ShortcutDialogTest, BrowseFillsTheTargetAndACancelBringsBackTheLastChoice
 
 TEST_F(ShortcutDialogTest, EveryOpeningStartsFromItsDesign) {
     ShortCuts_Add* add = openForAdd();
-    fakes.files.choices.push_back("/usr/bin/first");
+    fakes.files.choices.emplace_back("/usr/bin/first");
     add->Command7->click();
     add->Command1->click();
     settle();

@@ -1,21 +1,17 @@
-#include "shortcut_editor.h"
+#include "shortcuts/shortcut_editor.h"
 
-#include "shortcut_dialog.h"
-#include "shortcut_menu.h"
-#include "shortcut_record.h"
-#include "window_registry.h"
-#include "wrapping_button.h"
+#include "shortcuts/shortcut_dialog.h"
+#include "shortcuts/shortcut_menu.h"
+#include "shortcuts/shortcut_record.h"
+#include "ui/list_columns.h"
+#include "ui/window_registry.h"
+#include "ui/wrapping_button.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QStyledItemDelegate>
 
-#include <algorithm>
 #include <initializer_list>
 
 namespace tolvane {
@@ -23,49 +19,6 @@ namespace {
 
 constexpr int kNumbers = 15;
 const QString kListFileName = QStringLiteral("SC.Dat");
-
-// Rows of one fixed height, so that the fifteen numbers fill their column and row i of each
-// column stands beside number i + 1.
-class ColumnRows : public QStyledItemDelegate {
-public:
-    ColumnRows(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-    }
-
-protected:
-    // A path or an address reads left to right, still against the column's right edge;
-    // read right to left its leading slash would jump to the far end.
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!option->text.isRightToLeft()) {
-            option->direction = Qt::LeftToRight;
-            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-        }
-    }
-
-private:
-    int height_;
-};
-
-QStringList rows(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-
-QString rowText(const QListWidget* list, int row) {
-    const QListWidgetItem* item = list->item(row);
-    return item ? item->text() : QString();
-}
-
-void setRow(QListWidget* list, int row) {
-    if (row >= 0 && row < list->count())
-        list->setCurrentRow(row);
-    else
-        list->selectionModel()->clear();
-}
 
 }  // namespace
 
@@ -84,13 +37,12 @@ ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, Shortcut
     placeTwips(Label3, 4320, 120, 1455, 240);
     placeTwips(Label2, 1440, 120, 2775, 240);
 
-    List1 = addColumn("List1", 5880, 375);
-    List2 = addColumn("List2", 4320, 1455);
-    List3 = addColumn("List3", 1440, 2775);
+    List1 = ListColumns::makeColumn(this, "List1", {5880, 360, 375, 2985}, kNumbers);
+    List2 = ListColumns::makeColumn(this, "List2", {4320, 360, 1455, 2985}, kNumbers);
+    List3 = ListColumns::makeColumn(this, "List3", {1440, 360, 2775, 2985}, kNumbers);
     List4 = named(new QListWidget(this), "List4");
     List4->hide();
-    for (int number = 1; number <= kNumbers; ++number)
-        List1->addItem(QString::number(number));
+    columns_ = new ListColumns(List1, {List2, List3}, kNumbers);
 
     Command1 = addCommand("Command1", QStringLiteral("הוספה"), 360, 375);
     Command3 = addCommand("Command3", QStringLiteral("עריכה"), 720, 375);
@@ -112,37 +64,6 @@ ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, Shortcut
     connect(Command5, &QPushButton::clicked, this, &ShortCuts::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &ShortCuts::Command6_Click);
     connect(Command9, &QPushButton::clicked, this, &ShortCuts::Command9_Click);
-    for (QListWidget* column : {List1, List2, List3}) {
-        for (QListWidget* other : {List1, List2, List3}) {
-            if (other != column)
-                connect(column->verticalScrollBar(), &QScrollBar::valueChanged,
-                        other->verticalScrollBar(), &QScrollBar::setValue);
-        }
-    }
-    QAbstractItemModel* names = List2->model();
-    connect(names, &QAbstractItemModel::rowsInserted, this, &ShortCuts::markFreeNumbers);
-    connect(names, &QAbstractItemModel::rowsRemoved, this, &ShortCuts::markFreeNumbers);
-    connect(names, &QAbstractItemModel::modelReset, this, &ShortCuts::markFreeNumbers);
-    markFreeNumbers();
-
-    Form_Load();
-}
-
-ShortCuts::~ShortCuts() {
-    // The columns empty as they go; the numbers must not follow them then.
-    List2->model()->disconnect(this);
-}
-
-QListWidget* ShortCuts::addColumn(const char* name, int left, int width) {
-    auto* column = named(new QListWidget(this), name);
-    placeTwips(column, left, 360, width, 2985);
-    column->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int rowHeight = std::max(1, column->contentsRect().height() / kNumbers);
-    column->setItemDelegate(new ColumnRows(rowHeight, column));
-    QFont font = column->font();
-    font.setPixelSize(std::max(8, rowHeight - 2));
-    column->setFont(font);
-    return column;
 }
 
 QPushButton* ShortCuts::addCommand(const char* name, const QString& caption, int top, int height) {
@@ -155,7 +76,7 @@ void ShortCuts::Form_Load() {
     listPath_ = fileInFolder(platform_.app.dataFolder(), kListFileName);
     switch (LoadList(List4, listPath_)) {
         case LineFileRead::Status::Read: {
-            const ShortcutColumns columns = pairLines(rows(List4));
+            const ShortcutColumns columns = pairLines(listRows(List4));
             List2->addItems(columns.names);
             List3->addItems(columns.targets);
             break;
@@ -182,7 +103,7 @@ LineFileRead::Status ShortCuts::LoadList(QListWidget* list, const QString& path)
 }
 
 void ShortCuts::SaveList(QListWidget* list, const QString& path) {
-    if (!writeLineFile(path, rows(list), platform_.codePage))
+    if (!writeLineFile(path, listRows(list), platform_.codePage))
         platform_.messages.show(QStringLiteral("There has been a error!"),
                                 MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None,
                                 QStringLiteral("Error"));
@@ -202,32 +123,34 @@ void ShortCuts::Update_Lists() {
 }
 
 void ShortCuts::List1_Click() {
-    selectRecord(List1->currentRow());
+    columns_->selectRow(List1->currentRow());
 }
 
 void ShortCuts::List2_Click() {
-    selectRecord(List2->currentRow());
+    columns_->selectRow(List2->currentRow());
 }
 
 void ShortCuts::List3_Click() {
-    selectRecord(List3->currentRow());
+    columns_->selectRow(List3->currentRow());
 }
 
-void ShortCuts::selectRecord(int row) {
-    if (row >= List2->count())
-        row = -1;
-    for (QListWidget* column : {List1, List2, List3}) {
-        const QSignalBlocker quiet(column);
-        setRow(column, row);
+void ShortCuts::putRecord(int row, const QString& name, const QString& target) {
+    if (row == List2->count()) {
+        List2->addItem(name);
+        List3->addItem(target);
+        return;
+    }
+    QListWidgetItem* nameItem = List2->item(row);
+    QListWidgetItem* targetItem = List3->item(row);
+    if (nameItem && targetItem) {
+        nameItem->setText(name);
+        targetItem->setText(target);
     }
 }
 
-void ShortCuts::markFreeNumbers() {
-    for (int row = 0; row < List1->count(); ++row) {
-        QListWidgetItem* number = List1->item(row);
-        number->setFlags(row < List2->count() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                                              : Qt::NoItemFlags);
-    }
+void ShortCuts::dialogClosed() {
+    setEnabled(true);
+    WindowRegistry::bringUp(this);
 }
 
 ShortCuts_Add* ShortCuts::disableForDialog() {
@@ -244,8 +167,7 @@ void ShortCuts::Command1_Click() {
     ShortCuts_Add* dialog = disableForDialog();
     if (!dialog)
         return;
-    dialog->Stat->setText(QStringLiteral("0"));
-    dialog->setWindowTitle(QStringLiteral("הוספת קיצור דרך חדש"));
+    dialog->startAdding();
     windows_.show<ShortCuts_Add>();
 }
 
@@ -256,10 +178,7 @@ void ShortCuts::Command3_Click() {
     ShortCuts_Add* dialog = disableForDialog();
     if (!dialog)
         return;
-    dialog->Stat->setText(QString::number(row + 1));
-    dialog->Text1->setText(rowText(List2, row));
-    dialog->Text2->setText(rowText(List3, row));
-    dialog->setWindowTitle(QStringLiteral("עריכת קיצור דרך קיים"));
+    dialog->startEditing(row + 1, rowText(List2, row), rowText(List3, row));
     windows_.show<ShortCuts_Add>();
 }
 
@@ -295,7 +214,7 @@ void ShortCuts::Command5_Click() {
 void ShortCuts::Command6_Click() {
     Update_Lists();
     List4->clear();
-    List4->addItems(fileLines({rows(List2), rows(List3)}));
+    List4->addItems(fileLines({listRows(List2), listRows(List3)}));
     SaveList(List4, listPath_);
     List4->clear();
     close();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form.h"
-#include "line_file.h"
-#include "platform.h"
+#include "core/line_file.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 class QLabel;
 class QListWidget;
@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace tolvane {
 
+class ListColumns;
 class ShortCuts_Add;
 class ShortcutMenu;
 class WindowRegistry;
@@ -21,7 +22,6 @@ class ShortCuts : public Form {
     Q_OBJECT
 public:
     ShortCuts(const Platform& platform, WindowRegistry& windows, ShortcutMenu& menu);
-    ~ShortCuts() override;
 
     QLabel* Label1;
     QLabel* Label3;
@@ -41,6 +41,12 @@ public:
     // Makes the tray menu's shortcut items show this window's list.
     void Update_Lists();
 
+    // Writes a record into the columns: over the record at that row, or as a new last record
+    // when the row is the one after the last.
+    void putRecord(int row, const QString& name, const QString& target);
+    // The add/edit dialog has gone: the editor takes the user again.
+    void dialogClosed();
+
     void List1_Click();
     void List2_Click();
     void List3_Click();
@@ -53,21 +59,17 @@ public:
     void Command9_Click();
 
 protected:
+    void Form_Load() override;
     void Form_Unload(bool& cancel) override;
 
 private:
-    void Form_Load();
     LineFileRead::Status LoadList(QListWidget* list, const QString& path);
     void SaveList(QListWidget* list, const QString& path);
-    QListWidget* addColumn(const char* name, int left, int width);
     QPushButton* addCommand(const char* name, const QString& caption, int top, int height);
-    // Selects that record in every column; a row with no record selects nothing.
-    void selectRecord(int row);
     // Disables this window and makes the add/edit dialog, the only way to enable it again.
     ShortCuts_Add* disableForDialog();
-    // Numbers with no record beside them cannot be chosen.
-    void markFreeNumbers();
 
+    ListColumns* columns_;
     Platform platform_;
     WindowRegistry& windows_;
     ShortcutMenu& menu_;

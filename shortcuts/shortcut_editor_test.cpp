@@ -1,4 +1,4 @@
-#include "shortcut_windows_fixture.h"
+#include "shortcuts/shortcut_windows_fixture.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "shortcut_record.h"
+#include "shortcuts/shortcut_record.h"
 
 #include <gtest/gtest.h>
 

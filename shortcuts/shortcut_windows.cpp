@@ -1,12 +1,12 @@
-#include "shortcut_windows.h"
+#include "shortcuts/shortcut_windows.h"
 
-#include "shortcut_dialog.h"
-#include "shortcut_editor.h"
+#include "shortcuts/shortcut_dialog.h"
+#include "shortcuts/shortcut_editor.h"
 
 namespace tolvane {
 
 void defineShortcutWindows(WindowRegistry& windows, const Platform& platform,
-                           std::function<ShortcutMenu*()> menu) {
+                           const std::function<ShortcutMenu*()>& menu) {
     windows.define<ShortCuts>([platform, &windows, menu]() -> ShortCuts* {
         ShortcutMenu* items = menu();
         return items ? new ShortCuts(platform, windows, *items) : nullptr;

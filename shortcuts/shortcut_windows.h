@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform.h"
-#include "window_registry.h"
+#include "platform/platform.h"
+#include "ui/window_registry.h"
 
 #include <functional>
 
@@ -12,6 +12,6 @@ class ShortcutMenu;
 // Tells the registry how the shortcut editor and its dialog are made; the editor rebuilds
 // the shortcut items of the menu that menu() gives.
 void defineShortcutWindows(WindowRegistry& windows, const Platform& platform,
-                           std::function<ShortcutMenu*()> menu);
+                           const std::function<ShortcutMenu*()>& menu);
 
 }  // namespace tolvane

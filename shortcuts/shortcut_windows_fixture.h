@@ -1,10 +1,10 @@
 #pragma once
 
-#include "fake_platform.h"
-#include "shortcut_dialog.h"
-#include "shortcut_editor.h"
-#include "shortcut_menu.h"
-#include "shortcut_windows.h"
+#include "shortcuts/shortcut_dialog.h"
+#include "shortcuts/shortcut_editor.h"
+#include "shortcuts/shortcut_menu.h"
+#include "shortcuts/shortcut_windows.h"
+#include "testing/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,10 @@ public:
         return items.back();
     }
     void removeLastShortcutItem() override {
-        delete items.back();
-        items.pop_back();
+        if (items.size() > 1) {
+            delete items.back();
+            items.pop_back();
+        }
     }
 
     // What the menu shows: the captions of the visible items, and their targets.

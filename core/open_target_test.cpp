@@ -1,0 +1,67 @@
+#include "core/open_target.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tolvane {
+namespace {
+
+using Kind = OpenAction::Kind;
+
+class OpenTargetTest : public testing::Test {
+protected:
+    OpenAction resolve(const QString& target) {
+        return resolveOpenTarget(target, [this](const QString& path) {
+            probed.append(path);
+            const auto it = files.find(path);
+            return it == files.end() ? PathFacts{} : it->second;
+        });
+    }
+
+    std::map<QString, PathFacts> files{
+        {"/usr/bin/gedit", {true, false, true}},
+        {"/home/u/My Documents/מכתב.odt", {true, false, false}},
+        {"/home/u/bin", {true, true, true}},
+        {"notes.txt", {true, false, false}},
+    };
+    QStringList probed;
+};
+
+TEST_F(OpenTargetTest, AnEmptyTargetOpensNothing) {
+    EXPECT_EQ(resolve("").kind, Kind::Nothing);
+    EXPECT_TRUE(probed.isEmpty());
+}
+
+TEST_F(OpenTargetTest, LocalFilesStartOrOpenAsTheyAre) {
+    EXPECT_EQ(resolve("/usr/bin/gedit"), (OpenAction{Kind::Start, "/usr/bin/gedit", {}}));
+    EXPECT_EQ(resolve("/home/u/My Documents/מכתב.odt"),
+              (OpenAction{Kind::OpenFile, "/home/u/My Documents/מכתב.odt", {}}));
+    // A folder opens in the file manager even though it can be entered.
+    EXPECT_EQ(resolve("/home/u/bin").kind, Kind::OpenFile);
+    // The path is passed on unchanged, spaces and all, without added quotes.
+    EXPECT_EQ(probed.at(1), "/home/u/My Documents/מכתב.odt");
+    // An existing file whose name looks like a host is still the file.
+    EXPECT_EQ(resolve("notes.txt").kind, Kind::OpenFile);
+}
+
+TEST_F(OpenTargetTest, WindowsStyleAddressesOpenAsWebAddresses) {
+    EXPECT_EQ(resolve("http:\\\\www.example.co.il").url, QUrl("http://www.example.co.il"));
+    EXPECT_EQ(resolve("http:\\\\www.example.co.il\\cp\\a.html").url,
+              QUrl("http://www.example.co.il/cp/a.html"));
+    EXPECT_EQ(resolve("www.example.co.il/cp/support.html").url,
+              QUrl("http://www.example.co.il/cp/support.html"));
+    EXPECT_EQ(resolve("localhost.test:8080/x").url, QUrl("http://localhost.test:8080/x"));
+    EXPECT_EQ(resolve("https://example.com/a b").kind, Kind::OpenUrl);
+    EXPECT_EQ(resolve("mailto:someone@example.com").url, QUrl("mailto:someone@example.com"));
+}
+
+TEST_F(OpenTargetTest, WhatIsNeitherAFileNorAnAddressOpensNothing) {
+    EXPECT_EQ(resolve("C:\\Mail.exe").kind, Kind::Nothing);
+    EXPECT_EQ(resolve("/no/such/program").kind, Kind::Nothing);
+    EXPECT_EQ(resolve("just words").kind, Kind::Nothing);
+    EXPECT_EQ(resolve("rm -rf ~; echo").kind, Kind::Nothing);
+}
+
+}  // namespace
+}  // namespace tolvane
