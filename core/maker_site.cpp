@@ -4,9 +4,12 @@
 
 namespace tolvane {
 
-MakerSite MakerSite::fromEnvironment() {
-    const QString host = qEnvironmentVariable("TOLVANE_SITE_HOST");
-    return MakerSite(host.isEmpty() ? QStringLiteral("www.tolvane.co.il") : host);
+MakerSite MakerSite::fromEnvironment(const QString& ownHost) {
+    return MakerSite(servedElsewhere() ? qEnvironmentVariable("TOLVANE_SITE_HOST") : ownHost);
+}
+
+bool MakerSite::servedElsewhere() {
+    return !qEnvironmentVariableIsEmpty("TOLVANE_SITE_HOST");
 }
 
 }  // namespace tolvane

@@ -4,11 +4,14 @@
 
 namespace tolvane {
 
-// The maker's web site: the one place that knows its host and pages. The environment
-// variable TOLVANE_SITE_HOST replaces the host, for tests and self-hosting.
+// The maker's web site: the one place that knows its host and pages. The program serves the
+// site itself at ownHost, unless the environment variable TOLVANE_SITE_HOST names another host
+// (a self-hosted copy of the site, or a test's).
 class MakerSite {
 public:
-    static MakerSite fromEnvironment();
+    static MakerSite fromEnvironment(const QString& ownHost);
+    // Whether TOLVANE_SITE_HOST leaves the serving to another host.
+    static bool servedElsewhere();
     explicit MakerSite(QString host) : host_(std::move(host)) {}
 
     QString host() const { return host_; }

@@ -8,5 +8,7 @@ namespace tolvane {
 inline const QString kRunKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
 inline const QString kRunValue = QStringLiteral("Tolvane");
 inline const QString kVersionKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+// The word translator's dictionary address, "{word}" standing for the word; none by default.
+inline const QString kDictionaryValue = QStringLiteral("TNDictionary");
 
 }  // namespace tolvane

@@ -43,10 +43,10 @@ RegistryTree RegistryTree::fromJson(const QByteArray& json) {
     if (!document.isObject())
         return tree;
     const QJsonObject roots = document.object();
-    for (const QJsonValue& root : roots) {
+    for (const auto& root : roots) {
         if (!root.isObject())
             return tree;
-        for (const QJsonValue& key : root.toObject()) {
+        for (const auto& key : root.toObject()) {
             if (!key.isObject())
                 return tree;
         }

@@ -3,10 +3,13 @@
 #include "core/code_page.h"
 #include "core/maker_site.h"
 #include "platform/app_info.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/document_opener.h"
 #include "platform/file_open_dialog.h"
+#include "platform/internet_connection.h"
 #include "platform/message_boxes.h"
+#include "platform/power_control.h"
 #include "platform/program_control.h"
 #include "platform/registry_store.h"
 #include "platform/tray_icon.h"
@@ -24,6 +27,9 @@ struct Platform {
     Clock& clock;
     FileOpenDialog& files;
     CodePage& codePage;
+    Clipboard& clipboard;
+    InternetConnection& connection;
+    PowerControl& power;
     MakerSite site;
 };
 

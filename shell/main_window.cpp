@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "calculator/calc_window.h"
+#include "scheduler/timing_window.h"
 #include "settings/about_window.h"
 #include "settings/conf_window.h"
 #include "shortcuts/shortcut_editor.h"
@@ -42,6 +44,8 @@ void MainWindow::buildMenu() {
     Mnu_Exit = named(Menu->addAction(QStringLiteral("יציאה")), "Mnu_Exit");
 
     connect(Mnu_EditSC, &QAction::triggered, this, &MainWindow::Mnu_EditSC_Click);
+    connect(Mnu_Mis, &QAction::triggered, this, &MainWindow::Mnu_Mis_Click);
+    connect(Mnu_Calc, &QAction::triggered, this, &MainWindow::Mnu_Calc_Click);
     connect(Mnu_Conf, &QAction::triggered, this, &MainWindow::Mnu_Conf_Click);
     connect(Mnu_odot, &QAction::triggered, this, &MainWindow::Mnu_odot_Click);
     connect(Mnu_Help, &QAction::triggered, this, &MainWindow::Mnu_Help_Click);
@@ -76,7 +80,9 @@ void MainWindow::loadShortcutItems() {
     }
 }
 
-void MainWindow::loadTaskScheduler() {}
+void MainWindow::loadTaskScheduler() {
+    windows_.load<Timing>();
+}
 
 void MainWindow::AddTrayIcon() {
     platform_.tray.add(windowIcon(), QStringLiteral("Tolvane"));
@@ -97,6 +103,10 @@ void MainWindow::Mnu_EditSC_Click() {
 void MainWindow::Mnu_SC_Click(int Index) {
     if (Index >= 0 && Index < shortcutItemCount())
         platform_.opener.ShellDef(Mnu_SC[Index]->data().toString());
+}
+
+void MainWindow::Mnu_Mis_Click() {
+    windows_.show<Timing>();
 }
 
 int MainWindow::shortcutItemCount() const {
@@ -121,6 +131,10 @@ void MainWindow::removeLastShortcutItem() {
         delete Mnu_SC.back();
         Mnu_SC.pop_back();
     }
+}
+
+void MainWindow::Mnu_Calc_Click() {
+    windows_.show<Calc>();
 }
 
 void MainWindow::Mnu_Conf_Click() {

@@ -44,6 +44,8 @@ public:
 
     void Mnu_EditSC_Click();
     void Mnu_SC_Click(int Index);
+    void Mnu_Mis_Click();
+    void Mnu_Calc_Click();
     void Mnu_Conf_Click();
     void Mnu_odot_Click();
     void Mnu_Help_Click();
@@ -63,8 +65,7 @@ private:
     void buildMenu();
     // The shortcut window fills the shortcut items of the tray menu, then is unloaded.
     void loadShortcutItems();
-    // The task window is to load hidden here and stay, running the scheduler; until it
-    // exists there is nothing to load.
+    // The task window loads hidden and stays, running the scheduler.
     void loadTaskScheduler();
 
     Platform platform_;

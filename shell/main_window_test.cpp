@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "scheduler/timing_window.h"
 #include "settings/about_window.h"
 #include "settings/conf_window.h"
 #include "shell/program_windows.h"
@@ -201,6 +202,26 @@ TEST_F(MainWindowTest, TheEditorOpensOnceAndItsSaveRebuildsItemsThatOpenTheirOwn
     main->Mnu_SC[0]->trigger();
     main->Mnu_SC[1]->trigger();
     EXPECT_EQ(fakes.opener.opened, QStringList({"2", "3"}));
+}
+
+TEST_F(MainWindowTest, TheTaskWindowLoadsHiddenAtStartAndTheMenuShowsThatSameWindow) {
+    setUpLaterStart(false);
+    bool loadedBeforeMessagesRun = false;
+    fakes.program.onProcessEvents = [&] { loadedBeforeMessagesRun = windows->find<Timing>(); };
+    MainWindow* main = start();
+    Timing* timing = windows->find<Timing>();
+    ASSERT_NE(timing, nullptr);
+    EXPECT_TRUE(loadedBeforeMessagesRun);
+    EXPECT_FALSE(timing->isVisible());
+    EXPECT_TRUE(timing->Timer1->isActive());
+
+    main->Mnu_Mis->trigger();
+    EXPECT_EQ(windows->find<Timing>(), timing);
+    EXPECT_TRUE(timing->isVisible());
+    timing->Command9->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows->find<Timing>(), timing) << "closing only hides it";
+    EXPECT_FALSE(timing->isVisible());
 }
 
 TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {

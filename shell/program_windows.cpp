@@ -1,5 +1,7 @@
 #include "shell/program_windows.h"
 
+#include "calculator/calc_window.h"
+#include "scheduler/scheduler_windows.h"
 #include "settings/about_window.h"
 #include "settings/conf_window.h"
 #include "shell/main_window.h"
@@ -11,7 +13,9 @@ void defineProgramWindows(WindowRegistry& windows, const Platform& platform) {
     windows.define<MainWindow>([platform, &windows] { return new MainWindow(platform, windows); });
     windows.define<Conf>([platform] { return new Conf(platform); });
     windows.define<About>([platform] { return new About(platform); });
+    windows.define<Calc>([platform] { return new Calc(platform); });
     defineShortcutWindows(windows, platform, [&windows] { return windows.find<MainWindow>(); });
+    defineSchedulerWindows(windows, platform);
 }
 
 }  // namespace tolvane

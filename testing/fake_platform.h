@@ -115,6 +115,46 @@ public:
     std::vector<QWidget*> owners;
 };
 
+// The clipboard in memory; it can be made to fail as a desktop clipboard may.
+class FakeClipboard : public Clipboard {
+public:
+    std::optional<QString> text() const override {
+        if (broken)
+            return std::nullopt;
+        return contents;
+    }
+    bool setText(const QString& text) override {
+        if (broken)
+            return false;
+        contents = text;
+        return true;
+    }
+    std::optional<QString> contents;
+    bool broken = false;
+};
+
+// The connection as the test sets it; counts what it was asked to do.
+class FakeInternetConnection : public InternetConnection {
+public:
+    State state() override {
+        ++looks;
+        return current;
+    }
+    void dial() override { ++dials; }
+    void hangUp() override { ++hangUps; }
+    State current = State::NotConnected;
+    int looks = 0;
+    int dials = 0;
+    int hangUps = 0;
+};
+
+// Never turns anything off; counts the requests.
+class FakePowerControl : public PowerControl {
+public:
+    void powerOff() override { ++powerOffs; }
+    int powerOffs = 0;
+};
+
 // Every service faked; tests set them up and read what the code did with them.
 struct FakePlatform {
     FakeRegistry registry;
@@ -126,6 +166,9 @@ struct FakePlatform {
     FakeClock clock;
     FakeFileOpenDialog files;
     Windows1255 codePage;  // pure, so the real one
+    FakeClipboard clipboard;
+    FakeInternetConnection connection;
+    FakePowerControl power;
 
     Platform services() {
         return {.registry = registry,
@@ -137,6 +180,9 @@ struct FakePlatform {
                 .clock = clock,
                 .files = files,
                 .codePage = codePage,
+                .clipboard = clipboard,
+                .connection = connection,
+                .power = power,
                 .site = MakerSite(QStringLiteral("site.test"))};
     }
 };

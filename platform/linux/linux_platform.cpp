@@ -1,5 +1,8 @@
 #include "platform/linux/linux_platform.h"
 
+#include "core/registry_paths.h"
+#include "site/site_addresses.h"
+
 #include <QStandardPaths>
 
 namespace tolvane {
@@ -18,7 +21,28 @@ QString runtimeFolder() {
 LinuxPlatform::LinuxPlatform()
     : fileRegistry_(configFolder() + QStringLiteral("/tolvane/registry.json")),
       registry_(fileRegistry_, configFolder() + QStringLiteral("/autostart/tolvane.desktop")),
-      app_(runtimeFolder() + QStringLiteral("/tolvane.lock")) {}
+      opener_(desktopOpener_, MakerSite::servedElsewhere() ? QString() : siteHost(kDefaultSitePort),
+              [this] { return serveOwnSite(); }),
+      app_(runtimeFolder() + QStringLiteral("/tolvane.lock")),
+      connection_(QDBusConnection::systemBus(), kernelRoutes_) {}
+
+LinuxPlatform::~LinuxPlatform() = default;
+
+QString LinuxPlatform::serveOwnSite() {
+    if (!site_) {
+        SiteSettings settings = SiteSettings::fromEnvironment();
+        // The user's own dictionary, unless this run names one in the environment.
+        if (qEnvironmentVariableIsEmpty("TOLVANE_DICTIONARY_URL")) {
+            const std::optional<QString> dictionary =
+                registry_.getstring(RegistryRoot::LocalMachine, kVersionKey, kDictionaryValue);
+            if (isPresent(dictionary))
+                settings.dictionaryTemplate = *dictionary;
+        }
+        site_ = std::make_unique<SiteServer>(settings);
+    }
+    const quint16 port = site_->ensureStarted();
+    return port == 0 ? QString() : siteHost(port);
+}
 
 Platform LinuxPlatform::services() {
     return {.registry = registry_,
@@ -30,7 +54,10 @@ Platform LinuxPlatform::services() {
             .clock = clock_,
             .files = files_,
             .codePage = codePage_,
-            .site = MakerSite::fromEnvironment()};
+            .clipboard = clipboard_,
+            .connection = connection_,
+            .power = power_,
+            .site = MakerSite::fromEnvironment(siteHost(kDefaultSitePort))};
 }
 
 }  // namespace tolvane

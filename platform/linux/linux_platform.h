@@ -2,8 +2,13 @@
 
 #include "core/windows_1255.h"
 #include "platform/linux/autostart_registry_store.h"
+#include "platform/linux/dbus/logind_power_control.h"
+#include "platform/linux/dbus/network_manager_connection.h"
 #include "platform/linux/file_registry_store.h"
+#include "platform/linux/kernel_route_connection.h"
 #include "platform/linux/linux_app_info.h"
+#include "platform/linux/local_site_opener.h"
+#include "platform/linux/qt_clipboard.h"
 #include "platform/linux/qt_clock.h"
 #include "platform/linux/qt_document_opener.h"
 #include "platform/linux/qt_file_open_dialog.h"
@@ -11,21 +16,33 @@
 #include "platform/linux/qt_program_control.h"
 #include "platform/linux/qt_tray_icon.h"
 #include "platform/platform.h"
+#include "site/site_server.h"
+
+#include <memory>
 
 namespace tolvane {
 
 // The Linux bindings of every platform service, with their files in the XDG folders:
 // the registry in $XDG_CONFIG_HOME/tolvane, the log-on entry in $XDG_CONFIG_HOME/autostart
-// and the single-copy lock in $XDG_RUNTIME_DIR.
+// and the single-copy lock in $XDG_RUNTIME_DIR. The program's own web site is made and
+// started only when one of its pages is first opened.
 class LinuxPlatform {
 public:
     LinuxPlatform();
+    ~LinuxPlatform();
+    LinuxPlatform(const LinuxPlatform&) = delete;
+    LinuxPlatform& operator=(const LinuxPlatform&) = delete;
+
     Platform services();
 
 private:
+    // Starts the site if need be; the host it listens on, or nothing when it cannot.
+    QString serveOwnSite();
+
     FileRegistryStore fileRegistry_;
     AutostartRegistryStore registry_;
-    QtDocumentOpener opener_;
+    QtDocumentOpener desktopOpener_;
+    LocalSiteOpener opener_;
     QtMessageBoxes messages_;
     LinuxAppInfo app_;
     QtTrayIcon tray_;
@@ -33,6 +50,11 @@ private:
     QtClock clock_;
     QtFileOpenDialog files_;
     Windows1255 codePage_;
+    QtClipboard clipboard_;
+    KernelRouteConnection kernelRoutes_;
+    NetworkManagerConnection connection_;
+    LogindPowerControl power_;
+    std::unique_ptr<SiteServer> site_;
 };
 
 }  // namespace tolvane

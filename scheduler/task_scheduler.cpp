@@ -1,0 +1,57 @@
+#include "scheduler/task_scheduler.h"
+
+#include "scheduler/task_trigger.h"
+
+#include <QScopeGuard>
+
+namespace tolvane {
+
+void TaskScheduler::begin() {
+    busy_ = true;
+    const auto endLoad = qScopeGuard([this] { busy_ = false; });
+    startFlag_ = false;
+    connFlag_ = IsConnected();
+}
+
+bool TaskScheduler::tick(TaskColumns& tasks, const QDateTime& now) {
+    if (busy_)
+        return false;
+    busy_ = true;
+    const auto endTick = qScopeGuard([this] { busy_ = false; });
+
+    const ConnectionEdge edge = connectionEdgeStep(connFlag_, [this] { return IsConnected(); });
+    connFlag_ = edge.connFlag;
+    const TickMoment moment{now, !startFlag_, edge.onConnect};
+    startFlag_ = true;
+
+    QList<qsizetype> ranRows;
+    const qsizetype count = tasks.size();
+    for (qsizetype row = 0; row < count; ++row) {
+        const TaskCode code = readTaskCode(splitTaskCode(tasks.codes.value(row)));
+        if (!isDue(code, moment))
+            continue;
+        // A due time or date task counts as run even when its action is unknown or fails.
+        if (isOneShot(*code.trigger))
+            ranRows.append(row);
+        runTaskAction(actions_, code);
+    }
+    removeRanTasks(tasks, ranRows);
+    return true;
+}
+
+bool TaskScheduler::IsConnected() {
+    const ConnectionLooks::Look look = looks_.look(actions_.readConnection());
+    if (look.showError)
+        actions_.showMessage(QStringLiteral("ERROR"));
+    return look.connected;
+}
+
+void TaskScheduler::removeRanTasks(TaskColumns& tasks, const QList<qsizetype>& ranRows) {
+    // From the highest row down, so that the rows still to go keep their numbers.
+    for (qsizetype i = ranRows.size() - 1; i >= 0; --i) {
+        tasks.removeRow(ranRows.at(i));
+        actions_.saveTasks(tasks);
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "site/form_decoding.h"
+#include "site/http_response.h"
+
+namespace tolvane {
+
+class RateService;
+
+// The answer to the converter form (fields "value", "exch" = from, "expr" = to): an English
+// page whose one result line stands between "<P><BIG>" and "</BIG>", either
+// "250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)" or why there is no result.
+HttpResponse conversionResponse(const FormFields& fields, RateService& rates);
+
+// The text between the markers.
+QString conversionLine(const FormFields& fields, RateService& rates);
+
+}  // namespace tolvane

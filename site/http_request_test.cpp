@@ -1,0 +1,126 @@
+#include "site/http_request.h"
+#include "site/form_decoding.h"
+
+#include "site/site_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+using State = HttpRequestParser::State;
+
+HttpRequestParser parsed(QByteArrayView bytes) {
+    HttpRequestParser parser;
+    parser.feed(bytes);
+    return parser;
+}
+
+constexpr QByteArrayView kFormPost =
+    "POST /converter/classic HTTP/1.1\r\n"
+    "Host: 127.0.0.1:52731\r\n"
+    "Content-Type: application/x-www-form-urlencoded\r\n"
+    "Content-Length: 20\r\n"
+    "\r\n"
+    "value=250&exch=GBP&expr=EUR";  // more than the length: the rest is not the body
+
+TEST(HttpRequestParser, ReadsRequestLineHeadersAndBody) {
+    const HttpRequestParser parser = parsed(kFormPost);
+    ASSERT_EQ(parser.state(), State::Complete);
+    EXPECT_EQ(parser.request().method, "POST");
+    EXPECT_EQ(parser.request().path, "/converter/classic");
+    EXPECT_EQ(parser.request().header("content-type"), "application/x-www-form-urlencoded");
+    EXPECT_EQ(parser.request().body, "value=250&exch=GBP&e");
+
+    const HttpRequestParser get = parsed(
+        "\r\nGET /cgi-bin/trans.cgi?word=a&lang=heb HTTP/1.0\n"
+        "X-Empty:\n\n");
+    ASSERT_EQ(get.state(), State::Complete);
+    EXPECT_EQ(get.request().path, "/cgi-bin/trans.cgi");
+    EXPECT_EQ(get.request().query, "word=a&lang=heb");
+    EXPECT_EQ(get.request().header("x-empty"), "");
+    EXPECT_TRUE(get.request().body.isEmpty());
+}
+
+TEST(HttpRequestParser, PiecesOfAnySizeGiveTheSameRequest) {
+    for (const qsizetype piece : {1, 2, 3, 7, 64}) {
+        HttpRequestParser parser;
+        State state = State::Incomplete;
+        for (qsizetype at = 0; at < kFormPost.size(); at += piece) {
+            state = parser.feed(kFormPost.sliced(at, std::min(piece, kFormPost.size() - at)));
+        }
+        ASSERT_EQ(state, State::Complete) << piece;
+        EXPECT_EQ(parser.request().body, "value=250&exch=GBP&e") << piece;
+    }
+    HttpRequestParser waiting;
+    EXPECT_EQ(waiting.feed("GET / HTTP/1.0\r\n"), State::Incomplete);
+    EXPECT_EQ(waiting.feed("\r"), State::Incomplete);
+    EXPECT_EQ(waiting.feed("\n"), State::Complete);
+}
+
+TEST(HttpRequestParser, BadRequestsFailWithTheirStatus) {
+    const QByteArray longTarget = "GET /" + QByteArray(5000, 'a') + " HTTP/1.0\r\n\r\n";
+    QByteArray manyHeaders = "GET / HTTP/1.0\r\n";
+    for (int i = 0; i < 70; ++i) {
+        manyHeaders += "X-" + QByteArray::number(i) + ": 1\r\n";
+    }
+    const struct {
+        QByteArray request;
+        int status;
+    } cases[] = {
+        {"\x16\x03\x01\x02\x05\x01\xfc\x03\x03\r\n\r\n", 400},  // TLS hello
+        {"GET /\r\n\r\n", 400},
+        {"GET  / HTTP/1.0\r\n\r\n", 400},
+        {"GET http://example.org/ HTTP/1.0\r\n\r\n", 400},
+        {"GET / HTTP/2.0\r\n\r\n", 505},
+        {"GET / HTTP/1.0\r\nNo colon here\r\n\r\n", 400},
+        {"GET / HTTP/1.0\r\nA: 1\r\n folded\r\n\r\n", 400},
+        {"GET / HTTP/1.0\r\nA: bell\x07\r\n\r\n", 400},
+        {"POST /converter/classic HTTP/1.0\r\n\r\n", 411},
+        {"POST / HTTP/1.0\r\nContent-Length: 999999999999\r\n\r\n", 413},
+        {"POST / HTTP/1.0\r\nContent-Length: 16385\r\n\r\n", 413},
+        {"POST / HTTP/1.0\r\nContent-Length: -1\r\n\r\n", 400},
+        {"POST / HTTP/1.0\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\n", 400},
+        {"POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 501},
+        {longTarget, 414},
+        {manyHeaders + "\r\n", 431},
+        {"GET / HTTP/1.0\r\nX: " + QByteArray(20000, 'a'), 431},
+        {QByteArray(6000, 'G'), 414},
+    };
+    for (const auto& [request, status] : cases) {
+        const HttpRequestParser parser = parsed(request);
+        EXPECT_EQ(parser.state(), State::Failed) << request.left(60).toStdString();
+        EXPECT_EQ(parser.failureStatus(), status) << request.left(60).toStdString();
+    }
+}
+
+TEST(HttpRequestParser, NothingMoreIsTakenOnceDone) {
+    HttpRequestParser parser;
+    ASSERT_EQ(parser.feed("GET / HTTP/1.0\r\n\r\n"), State::Complete);
+    EXPECT_EQ(parser.feed("GET /other HTTP/1.0\r\n\r\n"), State::Complete);
+    EXPECT_EQ(parser.request().path, "/");
+}
+
+TEST(FormDecoding, PlusPercentAndUtf8) {
+    const auto fields =
+        decodeForm("value=1%2C5&exch=U+S&word=%D7%A9%D7%9C%D7%95%D7%9D&&flag&a=b=c");
+    ASSERT_TRUE(fields.has_value());
+    EXPECT_EQ(formField(*fields, u"value"), QStringLiteral("1,5"));
+    EXPECT_EQ(formField(*fields, u"exch"), QStringLiteral("U S"));
+    EXPECT_EQ(formField(*fields, u"word"), QStringLiteral("שלום"));
+    EXPECT_EQ(formField(*fields, u"flag"), QStringLiteral(""));
+    EXPECT_FALSE(formField(*fields, u"flag").isNull());
+    EXPECT_EQ(formField(*fields, u"a"), QStringLiteral("b=c"));
+    EXPECT_TRUE(formField(*fields, u"missing").isNull());
+    EXPECT_EQ(formField(*decodeForm("x=1&x=2"), u"x"), QStringLiteral("1"));
+}
+
+TEST(FormDecoding, BadEscapesAreRefused) {
+    for (const char* bad : {"value=100%", "value=%4", "value=%zz", "%g0=1", "a=1&b=%%41"}) {
+        EXPECT_FALSE(decodeForm(bad).has_value()) << bad;
+    }
+    EXPECT_TRUE(decodeForm("").has_value());
+}
+
+}  // namespace
+}  // namespace tolvane

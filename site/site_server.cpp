@@ -1,0 +1,63 @@
+#include "site/site_server.h"
+
+#include "site/site_addresses.h"
+#include "site/site_connection.h"
+
+#include <QDateTime>
+#include <QTcpSocket>
+
+namespace tolvane {
+
+SiteServer::SiteServer(const SiteSettings& settings, QObject* parent)
+    : QObject(parent),
+      settings_(settings),
+      rates_(settings.cacheFolder),
+      router_(rates_, DictionaryLink(settings.dictionaryTemplate)),
+      refresher_(rates_, settings.dailyRatesAddress) {
+    connect(&server_, &QTcpServer::newConnection, this, &SiteServer::acceptConnections);
+}
+
+SiteServer::~SiteServer() {
+    // The connections go first: they answer through this object's members.
+    qDeleteAll(findChildren<SiteConnection*>(Qt::FindDirectChildrenOnly));
+}
+
+quint16 SiteServer::ensureStarted() {
+    if (!server_.isListening()) {
+        // Loopback only: nothing of the site is for other machines.
+        if (!server_.listen(QHostAddress::LocalHost, settings_.preferredPort)) {
+            server_.listen(QHostAddress::LocalHost, 0);
+        }
+    }
+    return server_.isListening() ? server_.serverPort() : 0;
+}
+
+QString SiteServer::address(QStringView path) {
+    return siteAddress(ensureStarted(), path);
+}
+
+void SiteServer::acceptConnections() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        if (openConnections_ >= settings_.maxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++openConnections_;
+        auto* connection = new SiteConnection(
+            socket, [this](const HttpRequest& request) { return respond(request); },
+            settings_.requestTimeout, this);
+        connect(connection, &QObject::destroyed, this, [this] { --openConnections_; });
+    }
+}
+
+HttpResponse SiteServer::respond(const HttpRequest& request) {
+    HttpResponse response = router_.respond(request);
+    // After the answer is made, so the converter never waits for the network.
+    if (request.path == site_paths::kConverter.toLatin1() && response.status == 200) {
+        refresher_.refreshIfDue(QDateTime::currentDateTime());
+    }
+    return response;
+}
+
+}  // namespace tolvane

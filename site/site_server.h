@@ -1,0 +1,44 @@
+#pragma once
+
+#include "site/ecb_daily_refresher.h"
+#include "site/rate_service.h"
+#include "site/site_router.h"
+#include "site/site_settings.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QTcpServer>
+
+namespace tolvane {
+
+// Tolvane's own web site on 127.0.0.1, served on the window thread's event loop. A plain
+// QTcpServer speaking HTTP/1.0 with one request per connection: Qt 6.4's QHttpServer is only a
+// technology preview and would need extra packages for a handful of fixed pages.
+class SiteServer : public QObject {
+    Q_OBJECT
+public:
+    explicit SiteServer(const SiteSettings& settings, QObject* parent = nullptr);
+    ~SiteServer() override;
+
+    // Starts listening on first use: on the preferred port, or a free one when that is taken.
+    // The port, or 0 when no port could be had at all (tried again on the next call).
+    quint16 ensureStarted();
+    // "http://127.0.0.1:<port><path>", starting the site if need be.
+    QString address(QStringView path);
+
+    QHostAddress listeningAddress() const { return server_.serverAddress(); }
+    EcbDailyRefresher& dailyRefresher() { return refresher_; }
+
+private:
+    void acceptConnections();
+    HttpResponse respond(const HttpRequest& request);
+
+    SiteSettings settings_;
+    RateService rates_;
+    SiteRouter router_;
+    EcbDailyRefresher refresher_;
+    QTcpServer server_;
+    int openConnections_ = 0;
+};
+
+}  // namespace tolvane
