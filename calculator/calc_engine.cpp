@@ -120,32 +120,14 @@ void CalcEngine::backspace() {
 }
 
 void CalcEngine::typeKey(int keyIndex) {
-    const CalcKey* key = keyAt(keyIndex);
-    if (key == nullptr)
-        return;
-    switch (key->role) {
-        case KeyRole::Digit:
-            enterDigit(key->caption);
-            break;
-        case KeyRole::Point:
-            enterPointFromKeyboard();
-            break;
-        case KeyRole::Operator:
-            enterOperator(key->caption);
-            break;
-        case KeyRole::Equals:
-            Score();
-            break;
-        // No key code presses these.
-        case KeyRole::Clear:
-        case KeyRole::Copy:
-        case KeyRole::Paste:
-        case KeyRole::Exit:
-            break;
-    }
+    pressKey(keyIndex, KeySource::Keyboard);
 }
 
 void CalcEngine::clickKey(int keyIndex) {
+    pressKey(keyIndex, KeySource::Mouse);
+}
+
+void CalcEngine::pressKey(int keyIndex, KeySource source) {
     const CalcKey* key = keyAt(keyIndex);
     if (key == nullptr)
         return;
@@ -154,7 +136,10 @@ void CalcEngine::clickKey(int keyIndex) {
             enterDigit(key->caption);
             break;
         case KeyRole::Point:
-            enterPointFromClick();
+            if (source == KeySource::Keyboard)
+                enterPointFromKeyboard();
+            else
+                enterPointFromClick();
             break;
         case KeyRole::Operator:
             enterOperator(key->caption);
@@ -163,8 +148,11 @@ void CalcEngine::clickKey(int keyIndex) {
             Score();
             break;
         case KeyRole::Clear:
-            clearAll();
+            // No key code presses it.
+            if (source == KeySource::Mouse)
+                clearAll();
             break;
+        // The window's own business.
         case KeyRole::Copy:
         case KeyRole::Paste:
         case KeyRole::Exit:

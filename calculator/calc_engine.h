@@ -57,6 +57,8 @@ public:
     void chooseMenuItem(OperatorMenu menu, const OperatorMenuItem& item);
 
 private:
+    enum class KeySource { Keyboard, Mouse };
+    void pressKey(int keyIndex, KeySource source);
     // The second operand begins with text.
     void handOver(const QString& text);
 

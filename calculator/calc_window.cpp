@@ -6,13 +6,14 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPointer>
 
 #include <thread>
+#include <utility>
 
 namespace tolvane {
 namespace {
@@ -167,19 +168,32 @@ void Calc::handleInput(std::function<void()> input) {
     if (handlingInput_)
         return;
     handlingInput_ = true;
-    const QPointer<Calc> alive(this);
     while (!pendingInput_.empty()) {
         const std::function<void()> next = std::move(pendingInput_.front());
         pendingInput_.pop_front();
         next();
-        // A closed window takes no more input; one destroyed inside a nested event loop has
-        // nothing left to touch.
-        if (!alive)
-            return;
-        if (isUnloaded())
+        // A window on its way out takes no more input.
+        if (closeWanted_)
             pendingInput_.clear();
     }
     handlingInput_ = false;
+    if (std::exchange(closeWanted_, false))
+        close();
+}
+
+void Calc::closeEvent(QCloseEvent* event) {
+    if (!handlingInput_) {
+        Form::closeEvent(event);
+        return;
+    }
+    // Closing destroys the window, which must not happen under the input being handled. A
+    // close that the input asked for comes right after it; one that came in while a key was
+    // drawn pressed takes its turn after the input that came before it.
+    event->ignore();
+    if (inEventRound_)
+        pendingInput_.emplace_back([this] { closeWanted_ = true; });
+    else
+        closeWanted_ = true;
 }
 
 void Calc::keyPressEvent(QKeyEvent* event) {
@@ -213,7 +227,9 @@ void Calc::Form_KeyDown(int keyCode) {
 void Calc::down(int index) {
     drawKey(index, true);
     repaint();
+    inEventRound_ = true;
     platform_.program.processEvents();
+    inEventRound_ = false;
     // On the monotonic clock, which no change of the time of day can stretch.
     const QDeadlineTimer released(keyHold_, Qt::PreciseTimer);
     while (!released.hasExpired())

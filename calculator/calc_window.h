@@ -26,7 +26,8 @@ inline constexpr std::chrono::milliseconds kKeyHold{100};
 //
 // Input is handled one piece at a time. A typed key is shown pressed and the window's waiting
 // events are handled once, so that the pressed look gets painted; input that arrives then waits
-// until the key's action is done, and so does input that arrives while the key is held.
+// until the key's action is done, and so does input that arrives while the key is held. A close
+// asked for meanwhile comes after the key too.
 class Calc : public Form {
     Q_OBJECT
 public:
@@ -79,6 +80,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildTopRow();
@@ -98,6 +100,8 @@ private:
     CalcEngine engine_;
     std::deque<std::function<void()>> pendingInput_;
     bool handlingInput_ = false;
+    bool inEventRound_ = false;  // a typed key lets the window's waiting events run
+    bool closeWanted_ = false;   // asked to close while handling input
 };
 
 }  // namespace tolvane

@@ -161,8 +161,8 @@ TEST(CalcWindowHoldTest, ATypedKeyIsHeldForMoreThanATenthOfASecond) {
 }
 
 TEST_F(CalcWindowTest, InputArrivingWhileAKeyIsDownWaitsForThatKeysAction) {
-    // Keys and a click on the display come in while the window paints the first key; Escape
-    // among them closes the window, and what came after it is dropped.
+    // Keys and a click on the display come in while the window paints the first key; the close
+    // box among them closes the window after that key, and what came after it is dropped.
     bool first = true;
     fakes.program.onProcessEvents = [&] {
         if (!std::exchange(first, false))
@@ -170,14 +170,31 @@ TEST_F(CalcWindowTest, InputArrivingWhileAKeyIsDownWaitsForThatKeysAction) {
         press(Qt::Key_2, kXDigit1 + 1);
         click(calc->Label2);
         press(Qt::Key_3, kXDigit1 + 2);
-        press(Qt::Key_Escape, 9);
+        calc->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_FALSE(calc.isNull()) << "destroyed under the key";
         press(Qt::Key_4, kXDigit1 + 3);
         EXPECT_EQ(calc->Label2->text(), "") << "nothing ran inside the first key";
     };
+    const QSignalSpy unloaded(calc.data(), &Form::unloaded);
     pressMainDigit(1);
     EXPECT_EQ(topRow(), "|||3");
-    EXPECT_TRUE(calc->isUnloaded());
+    EXPECT_EQ(unloaded.count(), 1);
     EXPECT_EQ(fakes.program.eventRounds, 3);
+
+    // Typed before an Escape, a key is handled; typed after it, it is dropped.
+    calc = new Calc(fakes.services(), 0ms);
+    first = true;
+    fakes.program.onProcessEvents = [&] {
+        if (!std::exchange(first, false))
+            return;
+        press(Qt::Key_2, kXDigit1 + 1);
+        press(Qt::Key_Escape, 9);
+        press(Qt::Key_3, kXDigit1 + 2);
+    };
+    pressMainDigit(1);
+    EXPECT_EQ(topRow(), "|||12");
+    EXPECT_TRUE(calc->isUnloaded());
 }
 
 TEST_F(CalcWindowTest, TheLeftButtonPressesAKeyAndItsReleaseActsOnThatKey) {

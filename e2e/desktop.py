@@ -52,6 +52,9 @@ class Desktop:
             "XDG_DATA_HOME": os.path.join(self.home, "data"),
             "XDG_RUNTIME_DIR": os.path.join(self.home, "runtime"),
             "TOLVANE_SITE_HOST": "127.0.0.1:9",
+            # No system bus, unless a test starts its own: no test may reach the machine's
+            # NetworkManager or logind.
+            "DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(self.home, "no-system-bus"),
         })
         self.processes = []
         self.tray = None

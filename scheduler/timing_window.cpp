@@ -5,12 +5,10 @@
 #include "scheduler/timing_add.h"
 #include "ui/list_columns.h"
 #include "ui/window_registry.h"
-#include "ui/wrapping_button.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -25,62 +23,24 @@ const QString kListFileName = QStringLiteral("Timing.Dat");
 }  // namespace
 
 Timing::Timing(const Platform& platform, WindowRegistry& windows)
-    : Form(QStringLiteral("Timing"), kFixedDialogFrame),
+    : ListEditor({.name = QStringLiteral("Timing"),
+                  .caption = QStringLiteral("תזמון משימות"),
+                  .rows = static_cast<int>(kMaxTasks),
+                  .headingHeight = 255,
+                  .first = {QStringLiteral("שעת התזמון:"), 4080, 1695},
+                  .second = {QStringLiteral("משימה מתוזמנת:"), 1440, 2535}}),
       platform_(platform),
       windows_(windows),
       file_(fileInFolder(platform.app.dataFolder(), kListFileName), platform.codePage),
       actions_(platform, [this](const TaskColumns& tasks) { SaveList(tasks); }),
       scheduler_(actions_) {
-    setWindowTitle(QStringLiteral("תזמון משימות"));
-    setFixedClientTwips(6375, 3495);
-
-    Label1 = named(new QLabel(QStringLiteral("מ\"ס:"), this), "Label1");
-    Label3 = named(new QLabel(QStringLiteral("שעת התזמון:"), this), "Label3");
-    Label2 = named(new QLabel(QStringLiteral("משימה מתוזמנת:"), this), "Label2");
-    placeTwips(Label1, 5880, 120, 375, 255);
-    placeTwips(Label3, 4080, 120, 1695, 255);
-    placeTwips(Label2, 1440, 120, 2535, 255);
-
-    const int rows = static_cast<int>(kMaxTasks);
-    List1 = ListColumns::makeColumn(this, "List1", {5880, 360, 375, 2985}, rows);
-    List2 = ListColumns::makeColumn(this, "List2", {4080, 360, 1695, 2985}, rows);
-    List3 = ListColumns::makeColumn(this, "List3", {1440, 360, 2535, 2985}, rows);
-    List4 = named(new QListWidget(this), "List4");
-    List4->hide();
-    columns_ = new ListColumns(List1, {List2, List3}, rows);
     // The numbers only show which row stands where.
     List1->setEnabled(false);
-
-    Command1 = addCommand("Command1", QStringLiteral("הוספה"), 360, 375);
-    Command3 = addCommand("Command3", QStringLiteral("עריכה"), 720, 375);
-    Command2 = addCommand("Command2", QStringLiteral("מחיקה"), 1080, 375);
-    Command4 = addCommand("Command4", QStringLiteral("הרצה"), 1440, 375);
-    Command5 = addCommand("Command5", QStringLiteral("נקה רשימה"), 1800, 375);
-    Command9 = addCommand("Command9", QStringLiteral("סגור ללא שמירה"), 2400, 495);
-    Command6 = addCommand("Command6", QStringLiteral("סגור ושמור שינויים"), 2880, 495);
-    Command1->setFocus();
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(kTickMilliseconds);
 
-    // A row set from code reports the change as a click does.
-    connect(List1, &QListWidget::currentRowChanged, this, &Timing::List1_Click);
-    connect(List2, &QListWidget::currentRowChanged, this, &Timing::List2_Click);
-    connect(List3, &QListWidget::currentRowChanged, this, &Timing::List3_Click);
-    connect(Command1, &QPushButton::clicked, this, &Timing::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Timing::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Timing::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Timing::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Timing::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Timing::Command6_Click);
-    connect(Command9, &QPushButton::clicked, this, &Timing::Command9_Click);
     connect(Timer1, &QTimer::timeout, this, &Timing::Timer1_Timer);
-}
-
-QPushButton* Timing::addCommand(const char* name, const QString& caption, int top, int height) {
-    auto* command = named(new WrappingButton(caption, this), name);
-    placeTwips(command, 120, top, 1215, height);
-    return command;
 }
 
 void Timing::Form_Load() {
@@ -96,8 +56,7 @@ void Timing::LoadList() {
 void Timing::SaveList(const TaskColumns& tasks) {
     if (file_.save(tasks))
         return;
-    platform_.messages.show(QStringLiteral("There has been a error!"), MessageBoxes::Buttons::Ok,
-                            MessageBoxes::Icon::None, QStringLiteral("Error"));
+    showSaveError(platform_.messages);
     platform_.messages.show(QDir::toNativeSeparators(file_.path()), MessageBoxes::Buttons::Ok,
                             MessageBoxes::Icon::None, platform_.app.title());
 }
@@ -142,19 +101,7 @@ void Timing::showTasks(const TaskColumns& tasks, int selectedRow) {
         List3->addItems(tasks.actionTexts);
         List4->addItems(tasks.codes);
     }
-    columns_->selectRow(selectedRow);
-}
-
-void Timing::List1_Click() {
-    columns_->selectRow(List1->currentRow());
-}
-
-void Timing::List2_Click() {
-    columns_->selectRow(List2->currentRow());
-}
-
-void Timing::List3_Click() {
-    columns_->selectRow(List3->currentRow());
+    selectRow(selectedRow);
 }
 
 Timing_add* Timing::disableForDialog() {

@@ -5,12 +5,9 @@
 #include "shortcuts/shortcut_record.h"
 #include "ui/list_columns.h"
 #include "ui/window_registry.h"
-#include "ui/wrapping_button.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 
 #include <initializer_list>
 
@@ -23,54 +20,15 @@ const QString kListFileName = QStringLiteral("SC.Dat");
 }  // namespace
 
 ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, ShortcutMenu& menu)
-    : Form(QStringLiteral("ShortCuts"), kFixedDialogFrame),
+    : ListEditor({.name = QStringLiteral("ShortCuts"),
+                  .caption = QStringLiteral("קיצורי דרך"),
+                  .rows = kNumbers,
+                  .headingHeight = 240,
+                  .first = {QStringLiteral("שם בתצוגה:"), 4320, 1455},
+                  .second = {QStringLiteral(" קיצור דרך לתוכנה\\אתר\\קובץ...:"), 1440, 2775}}),
       platform_(platform),
       windows_(windows),
-      menu_(menu) {
-    setWindowTitle(QStringLiteral("קיצורי דרך"));
-    setFixedClientTwips(6375, 3495);
-
-    Label1 = named(new QLabel(QStringLiteral("מ\"ס:"), this), "Label1");
-    Label3 = named(new QLabel(QStringLiteral("שם בתצוגה:"), this), "Label3");
-    Label2 = named(new QLabel(QStringLiteral(" קיצור דרך לתוכנה\\אתר\\קובץ...:"), this), "Label2");
-    placeTwips(Label1, 5880, 120, 375, 240);
-    placeTwips(Label3, 4320, 120, 1455, 240);
-    placeTwips(Label2, 1440, 120, 2775, 240);
-
-    List1 = ListColumns::makeColumn(this, "List1", {5880, 360, 375, 2985}, kNumbers);
-    List2 = ListColumns::makeColumn(this, "List2", {4320, 360, 1455, 2985}, kNumbers);
-    List3 = ListColumns::makeColumn(this, "List3", {1440, 360, 2775, 2985}, kNumbers);
-    List4 = named(new QListWidget(this), "List4");
-    List4->hide();
-    columns_ = new ListColumns(List1, {List2, List3}, kNumbers);
-
-    Command1 = addCommand("Command1", QStringLiteral("הוספה"), 360, 375);
-    Command3 = addCommand("Command3", QStringLiteral("עריכה"), 720, 375);
-    Command2 = addCommand("Command2", QStringLiteral("מחיקה"), 1080, 375);
-    Command4 = addCommand("Command4", QStringLiteral("הרצה"), 1440, 375);
-    Command5 = addCommand("Command5", QStringLiteral("נקה רשימה"), 1800, 375);
-    Command9 = addCommand("Command9", QStringLiteral("סגור ללא שמירה"), 2400, 495);
-    Command6 = addCommand("Command6", QStringLiteral("סגור ושמור שינויים"), 2880, 495);
-    Command1->setFocus();
-
-    // A row set from code reports the change as a click does.
-    connect(List1, &QListWidget::currentRowChanged, this, &ShortCuts::List1_Click);
-    connect(List2, &QListWidget::currentRowChanged, this, &ShortCuts::List2_Click);
-    connect(List3, &QListWidget::currentRowChanged, this, &ShortCuts::List3_Click);
-    connect(Command1, &QPushButton::clicked, this, &ShortCuts::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ShortCuts::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &ShortCuts::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &ShortCuts::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &ShortCuts::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &ShortCuts::Command6_Click);
-    connect(Command9, &QPushButton::clicked, this, &ShortCuts::Command9_Click);
-}
-
-QPushButton* ShortCuts::addCommand(const char* name, const QString& caption, int top, int height) {
-    auto* command = named(new WrappingButton(caption, this), name);
-    placeTwips(command, 120, top, 1215, height);
-    return command;
-}
+      menu_(menu) {}
 
 void ShortCuts::Form_Load() {
     listPath_ = fileInFolder(platform_.app.dataFolder(), kListFileName);
@@ -104,9 +62,7 @@ LineFileRead::Status ShortCuts::LoadList(QListWidget* list, const QString& path)
 
 void ShortCuts::SaveList(QListWidget* list, const QString& path) {
     if (!writeLineFile(path, listRows(list), platform_.codePage))
-        platform_.messages.show(QStringLiteral("There has been a error!"),
-                                MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None,
-                                QStringLiteral("Error"));
+        showSaveError(platform_.messages);
 }
 
 void ShortCuts::Update_Lists() {
@@ -120,18 +76,6 @@ void ShortCuts::Update_Lists() {
         item->setText(literalMenuCaption(rowText(List2, i)));
         item->setData(rowText(List3, i));
     }
-}
-
-void ShortCuts::List1_Click() {
-    columns_->selectRow(List1->currentRow());
-}
-
-void ShortCuts::List2_Click() {
-    columns_->selectRow(List2->currentRow());
-}
-
-void ShortCuts::List3_Click() {
-    columns_->selectRow(List3->currentRow());
 }
 
 void ShortCuts::putRecord(int row, const QString& name, const QString& target) {

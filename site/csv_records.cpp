@@ -46,8 +46,8 @@ std::optional<QList<QByteArray>> parseLine(QByteArrayView line) {
 
 }  // namespace
 
-std::optional<QList<QList<QByteArray>>> parseCsvRecords(QByteArrayView text) {
-    QList<QList<QByteArray>> records;
+bool forEachCsvRecord(QByteArrayView text,
+                      const std::function<bool(const QList<QByteArray>&)>& take) {
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
@@ -62,11 +62,22 @@ std::optional<QList<QList<QByteArray>>> parseCsvRecords(QByteArrayView text) {
         if (line.isEmpty()) {
             continue;
         }
-        auto fields = parseLine(line);
-        if (!fields) {
-            return std::nullopt;
+        const auto fields = parseLine(line);
+        if (!fields || !take(*fields)) {
+            return false;
         }
-        records.append(std::move(*fields));
+    }
+    return true;
+}
+
+std::optional<QList<QList<QByteArray>>> parseCsvRecords(QByteArrayView text) {
+    QList<QList<QByteArray>> records;
+    const bool read = forEachCsvRecord(text, [&records](const QList<QByteArray>& fields) {
+        records.append(fields);
+        return true;
+    });
+    if (!read) {
+        return std::nullopt;
     }
     return records;
 }

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QList>
 
+#include <functional>
 #include <optional>
 
 namespace tolvane {
@@ -12,6 +13,10 @@ namespace tolvane {
 // in double quotes may hold commas and doubled quotes. Empty lines are skipped. Nothing for a
 // quote left open or stray text after a closing quote.
 std::optional<QList<QList<QByteArray>>> parseCsvRecords(QByteArrayView text);
+// The same records handed over one at a time, for a text too large to hold twice; take says
+// whether to go on. False when a record is malformed or take stopped.
+bool forEachCsvRecord(QByteArrayView text,
+                      const std::function<bool(const QList<QByteArray>&)>& take);
 
 // True for three upper-case ASCII letters, the shape of every currency code in the rate files.
 bool isCurrencyCode(QByteArrayView text);

@@ -32,12 +32,11 @@ bool isYearOrDate(const QByteArray& text) {
 
 }  // namespace
 
-std::optional<RateQuotes> parseEcbHistory(QByteArrayView csv) {
-    const auto records = parseCsvRecords(csv);
-    if (!records || records->size() < 2) {
-        return std::nullopt;
-    }
-    QList<QByteArray> header = records->first();
+namespace {
+
+// The header's currency columns, the ECB's trailing empty column dropped; nothing when it is
+// not the history's header.
+std::optional<QList<QByteArray>> historyHeader(QList<QByteArray> header) {
     // The ECB ends every line with a comma.
     if (header.size() > 1 && header.last().isEmpty()) {
         header.removeLast();
@@ -50,31 +49,52 @@ std::optional<RateQuotes> parseEcbHistory(QByteArrayView csv) {
             return std::nullopt;
         }
     }
+    return header;
+}
 
+// Takes one day's row into the newest quotes; false when the row is malformed.
+bool takeHistoryRow(QList<QByteArray> fields, const QList<QByteArray>& header, RateQuotes& quotes) {
+    if (fields.size() == header.size() + 1 && fields.last().isEmpty()) {
+        fields.removeLast();
+    }
+    const QDate date = fields.size() == header.size() ? parseIsoDate(fields.first()) : QDate();
+    if (!date.isValid()) {
+        return false;
+    }
+    for (qsizetype column = 1; column < header.size(); ++column) {
+        if (fields[column] == "N/A") {
+            continue;
+        }
+        const auto quote = parseQuote(fields[column], date);
+        if (!quote) {
+            return false;
+        }
+        const QString code = QString::fromLatin1(header[column]);
+        const auto known = quotes.constFind(code);
+        if (known == quotes.cend() || known->date < date) {
+            quotes.insert(code, *quote);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<RateQuotes> parseEcbHistory(QByteArrayView csv) {
+    // A record at a time: the history is large, and only each currency's newest quote stays.
+    std::optional<QList<QByteArray>> header;
+    qsizetype days = 0;
     RateQuotes quotes;
-    for (qsizetype row = 1; row < records->size(); ++row) {
-        QList<QByteArray> fields = (*records)[row];
-        if (fields.size() == header.size() + 1 && fields.last().isEmpty()) {
-            fields.removeLast();
+    const bool read = forEachCsvRecord(csv, [&](const QList<QByteArray>& fields) {
+        if (!header) {
+            header = historyHeader(fields);
+            return header.has_value();
         }
-        const QDate date = fields.size() == header.size() ? parseIsoDate(fields.first()) : QDate();
-        if (!date.isValid()) {
-            return std::nullopt;
-        }
-        for (qsizetype column = 1; column < header.size(); ++column) {
-            if (fields[column] == "N/A") {
-                continue;
-            }
-            const auto quote = parseQuote(fields[column], date);
-            if (!quote) {
-                return std::nullopt;
-            }
-            const QString code = QString::fromLatin1(header[column]);
-            const auto known = quotes.constFind(code);
-            if (known == quotes.cend() || known->date < date) {
-                quotes.insert(code, *quote);
-            }
-        }
+        ++days;
+        return takeHistoryRow(fields, *header, quotes);
+    });
+    if (!read || days == 0) {
+        return std::nullopt;
     }
     return quotes;
 }
