@@ -29,18 +29,15 @@ LinuxPlatform::LinuxPlatform()
 LinuxPlatform::~LinuxPlatform() = default;
 
 QString LinuxPlatform::serveOwnSite() {
-    if (!site_) {
-        SiteSettings settings = SiteSettings::fromEnvironment();
-        // The user's own dictionary, unless this run names one in the environment.
-        if (qEnvironmentVariableIsEmpty("TOLVANE_DICTIONARY_URL")) {
-            const std::optional<QString> dictionary =
-                registry_.getstring(RegistryRoot::LocalMachine, kVersionKey, kDictionaryValue);
-            if (isPresent(dictionary))
-                settings.dictionaryTemplate = *dictionary;
-        }
-        site_ = std::make_unique<SiteServer>(settings);
+    SiteSettings settings = SiteSettings::fromEnvironment();
+    // The user's own dictionary, unless this run names one in the environment.
+    if (qEnvironmentVariableIsEmpty("TOLVANE_DICTIONARY_URL")) {
+        const std::optional<QString> dictionary =
+            registry_.getstring(RegistryRoot::LocalMachine, kVersionKey, kDictionaryValue);
+        if (isPresent(dictionary))
+            settings.dictionaryTemplate = *dictionary;
     }
-    const quint16 port = site_->ensureStarted();
+    const quint16 port = site_.start(settings);
     return port == 0 ? QString() : siteHost(port);
 }
 

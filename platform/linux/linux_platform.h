@@ -15,10 +15,8 @@
 #include "platform/linux/qt_message_boxes.h"
 #include "platform/linux/qt_program_control.h"
 #include "platform/linux/qt_tray_icon.h"
+#include "platform/linux/site_module_loader.h"
 #include "platform/platform.h"
-#include "site/site_server.h"
-
-#include <memory>
 
 namespace tolvane {
 
@@ -54,7 +52,7 @@ private:
     KernelRouteConnection kernelRoutes_;
     NetworkManagerConnection connection_;
     LogindPowerControl power_;
-    std::unique_ptr<SiteServer> site_;
+    SiteModuleLoader site_;
 };
 
 }  // namespace tolvane
