@@ -89,6 +89,16 @@ std::array<QRadioButton*, 6> Timing_add::actionOptions() const {
     return {Option5, Option6, Option7, Option8, Option9, Option10};
 }
 
+void Timing_add::startAdding() {
+    Stat->setText(QStringLiteral("0"));
+    setWindowTitle(QStringLiteral("הוספת משימה חדשה"));
+}
+
+void Timing_add::startEditing(int number) {
+    Stat->setText(QString::number(number));
+    setWindowTitle(QStringLiteral("עריכת קיצור דרך קיים"));
+}
+
 TaskChoices Timing_add::choices() const {
     TaskChoices choices{.time = Text1->text(),
                         .date = Text2->text(),

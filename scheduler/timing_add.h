@@ -55,6 +55,10 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+    // Opens for a new task, or for the task of that number (whose values the editor sets).
+    void startAdding();
+    void startEditing(int number);
+
     // The options and boxes as they stand, and set.
     TaskChoices choices() const;
     void setChoices(const TaskChoices& choices);

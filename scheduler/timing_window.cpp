@@ -104,37 +104,27 @@ void Timing::showTasks(const TaskColumns& tasks, int selectedRow) {
     selectRow(selectedRow);
 }
 
-Timing_add* Timing::disableForDialog() {
-    setEnabled(false);
-    Timing_add* dialog = windows_.load<Timing_add>();
-    if (!dialog)
-        setEnabled(true);
-    return dialog;
-}
-
 void Timing::Command1_Click() {
     if (!hasRoomForTask(tasks()))
         return;
-    Timing_add* dialog = disableForDialog();
+    Timing_add* dialog = disableForDialog<Timing_add>(windows_);
     if (!dialog)
         return;
     windows_.show<Timing_add>();
-    dialog->Stat->setText(QStringLiteral("0"));
-    dialog->setWindowTitle(QStringLiteral("הוספת משימה חדשה"));
+    dialog->startAdding();
 }
 
 void Timing::Command3_Click() {
     const int row = List1->currentRow();
     if (row < 0 || row >= List2->count())
         return;
-    Timing_add* dialog = disableForDialog();
+    Timing_add* dialog = disableForDialog<Timing_add>(windows_);
     if (!dialog)
         return;
     // The dialog's own load has put the time in its box; the task's values go over it.
     windows_.show<Timing_add>();
-    dialog->Stat->setText(QString::number(row + 1));
+    dialog->startEditing(row + 1);
     SetOpt(*dialog, readTaskCode(splitTaskCode(rowText(List4, row))));
-    dialog->setWindowTitle(QStringLiteral("עריכת קיצור דרך קיים"));
 }
 
 void Timing::SetOpt(Timing_add& dialog, const TaskCode& code) {
@@ -186,11 +176,6 @@ void Timing::putTask(qsizetype stat, const TaskEntry& entry) {
     TaskColumns tasks = this->tasks();
     placeTaskEntry(tasks, stat, entry);
     showTasks(tasks, List1->currentRow());
-}
-
-void Timing::dialogClosed() {
-    setEnabled(true);
-    WindowRegistry::bringUp(this);
 }
 
 void Timing::Form_Unload(bool& cancel) {

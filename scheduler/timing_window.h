@@ -39,8 +39,6 @@ public:
     // The add/edit dialog's entry: over the task of that 1-based number, or as a new last
     // task for 0.
     void putTask(qsizetype stat, const TaskEntry& entry);
-    // The add/edit dialog has gone: the editor takes the user again.
-    void dialogClosed();
 
     // Held back while a tick waits in one of its boxes, and shown once the tick is done.
     void setVisible(bool visible) override;
@@ -56,8 +54,6 @@ private:
     static void SetOpt(Timing_add& dialog, const TaskCode& code);
     TaskColumns tasks() const;
     void showTasks(const TaskColumns& tasks, int selectedRow);
-    // Disables this window and makes the add/edit dialog, the only way to enable it again.
-    Timing_add* disableForDialog();
 
     Platform platform_;
     WindowRegistry& windows_;

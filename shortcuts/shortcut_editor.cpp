@@ -92,23 +92,10 @@ void ShortCuts::putRecord(int row, const QString& name, const QString& target) {
     }
 }
 
-void ShortCuts::dialogClosed() {
-    setEnabled(true);
-    WindowRegistry::bringUp(this);
-}
-
-ShortCuts_Add* ShortCuts::disableForDialog() {
-    setEnabled(false);
-    ShortCuts_Add* dialog = windows_.load<ShortCuts_Add>();
-    if (!dialog)
-        setEnabled(true);
-    return dialog;
-}
-
 void ShortCuts::Command1_Click() {
     if (!rowText(List2, kNumbers - 1).isEmpty())
         return;
-    ShortCuts_Add* dialog = disableForDialog();
+    ShortCuts_Add* dialog = disableForDialog<ShortCuts_Add>(windows_);
     if (!dialog)
         return;
     dialog->startAdding();
@@ -119,7 +106,7 @@ void ShortCuts::Command3_Click() {
     const int row = List1->currentRow();
     if (row < 0 || row >= List2->count())
         return;
-    ShortCuts_Add* dialog = disableForDialog();
+    ShortCuts_Add* dialog = disableForDialog<ShortCuts_Add>(windows_);
     if (!dialog)
         return;
     dialog->startEditing(row + 1, rowText(List2, row), rowText(List3, row));

@@ -27,8 +27,6 @@ public:
     // Writes a record into the columns: over the record at that row, or as a new last record
     // when the row is the one after the last.
     void putRecord(int row, const QString& name, const QString& target);
-    // The add/edit dialog has gone: the editor takes the user again.
-    void dialogClosed();
 
     void Command1_Click() override;
     void Command2_Click() override;
@@ -45,8 +43,6 @@ protected:
 private:
     LineFileRead::Status LoadList(QListWidget* list, const QString& path);
     void SaveList(QListWidget* list, const QString& path);
-    // Disables this window and makes the add/edit dialog, the only way to enable it again.
-    ShortCuts_Add* disableForDialog();
 
     Platform platform_;
     WindowRegistry& windows_;

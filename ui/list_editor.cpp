@@ -92,4 +92,9 @@ void ListEditor::showSaveError(MessageBoxes& messages) {
                   MessageBoxes::Icon::None, QStringLiteral("Error"));
 }
 
+void ListEditor::dialogClosed() {
+    setEnabled(true);
+    WindowRegistry::bringUp(this);
+}
+
 }  // namespace tolvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/form.h"
+#include "ui/window_registry.h"
 
 class QLabel;
 class QListWidget;
@@ -61,6 +62,9 @@ public:
     virtual void Command6_Click() = 0;
     virtual void Command9_Click() = 0;
 
+    // The add/edit dialog has gone: the editor takes the user again.
+    void dialogClosed();
+
 protected:
     explicit ListEditor(const ListEditorLayout& layout);
 
@@ -68,6 +72,16 @@ protected:
     void selectRow(int row);
     // The box that tells the user the list file could not be written.
     static void showSaveError(MessageBoxes& messages);
+    // Disables this window and makes its add/edit dialog, the only way to enable it again;
+    // nothing, and enabled again, when the dialog cannot be made.
+    template <class Dialog>
+    Dialog* disableForDialog(WindowRegistry& windows) {
+        setEnabled(false);
+        Dialog* dialog = windows.load<Dialog>();
+        if (!dialog)
+            setEnabled(true);
+        return dialog;
+    }
 
 private:
     QPushButton* addCommand(const char* name, const QString& caption, int top, int height);
