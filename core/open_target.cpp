@@ -12,6 +12,14 @@ const QRegularExpression kScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:(?![0-
 const QRegularExpression kBareHost(
     QStringLiteral("^[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)+(:[0-9]+)?([/\\\\?#].*)?$"));
 
+// "http:\\host\path" read as "http://host/path"; other addresses with a scheme unchanged.
+QString withForwardSlashes(const QRegularExpressionMatch& scheme, const QString& target) {
+    QString rest = target.mid(scheme.capturedLength());
+    if (rest.startsWith(QStringLiteral("\\\\")))
+        rest.replace(u'\\', u'/');
+    return scheme.captured() + rest;
+}
+
 OpenAction urlAction(const QString& text) {
     QUrl url(text, QUrl::TolerantMode);
     if (!url.isValid())
@@ -27,12 +35,8 @@ OpenAction resolveOpenTarget(const QString& target,
         return {};
 
     const auto scheme = kScheme.match(target);
-    if (scheme.hasMatch()) {
-        QString rest = target.mid(scheme.capturedLength());
-        if (rest.startsWith(QStringLiteral("\\\\")))
-            rest.replace(u'\\', u'/');
-        return urlAction(scheme.captured() + rest);
-    }
+    if (scheme.hasMatch())
+        return urlAction(withForwardSlashes(scheme, target));
 
     const PathFacts facts = probe(target);
     if (facts.exists) {
@@ -47,6 +51,20 @@ OpenAction resolveOpenTarget(const QString& target,
         return urlAction(QStringLiteral("http://") + address);
     }
     return {};
+}
+
+QUrl navigationUrl(const QString& address) {
+    const QString text = address.trimmed();
+    if (text.isEmpty())
+        return QUrl(QStringLiteral("about:blank"));
+    const auto scheme = kScheme.match(text);
+    if (scheme.hasMatch())
+        return QUrl(withForwardSlashes(scheme, text), QUrl::TolerantMode);
+    if (text.startsWith(u'/'))
+        return QUrl::fromLocalFile(text);
+    QString host = text;
+    host.replace(u'\\', u'/');
+    return QUrl(QStringLiteral("http://") + host, QUrl::TolerantMode);
 }
 
 }  // namespace tolvane

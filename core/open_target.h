@@ -30,4 +30,9 @@ struct PathFacts {
 OpenAction resolveOpenTarget(const QString& target,
                              const std::function<PathFacts(const QString&)>& probe);
 
+// Reads an address given to an embedded web view as the old browser control did: the same
+// Windows-style and bare-host addresses as above, an absolute local path as that file, any
+// other text without a scheme as a host on the web, and nothing as the blank page.
+QUrl navigationUrl(const QString& address);
+
 }  // namespace tolvane

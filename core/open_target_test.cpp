@@ -63,5 +63,18 @@ TEST_F(OpenTargetTest, WhatIsNeitherAFileNorAnAddressOpensNothing) {
     EXPECT_EQ(resolve("rm -rf ~; echo").kind, Kind::Nothing);
 }
 
+TEST(NavigationUrlTest, AddressesReadAsTheOldBrowserControlReadThem) {
+    EXPECT_EQ(navigationUrl("http:\\\\127.0.0.1:52731"), QUrl("http://127.0.0.1:52731"));
+    EXPECT_EQ(navigationUrl("http:\\\\www.example.co.il\\cp\\a.html"),
+              QUrl("http://www.example.co.il/cp/a.html"));
+    EXPECT_EQ(navigationUrl("www.example.co.il"), QUrl("http://www.example.co.il"));
+    EXPECT_EQ(navigationUrl("127.0.0.1:8080/x"), QUrl("http://127.0.0.1:8080/x"));
+    EXPECT_EQ(navigationUrl("/run/user/1000/tolvane/Currencies.htm"),
+              QUrl("file:///run/user/1000/tolvane/Currencies.htm"));
+    EXPECT_EQ(navigationUrl("about:blank"), QUrl("about:blank"));
+    EXPECT_EQ(navigationUrl("https://example.com/a?q=1"), QUrl("https://example.com/a?q=1"));
+    EXPECT_EQ(navigationUrl("  "), QUrl("about:blank"));
+}
+
 }  // namespace
 }  // namespace tolvane

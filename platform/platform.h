@@ -13,6 +13,7 @@
 #include "platform/program_control.h"
 #include "platform/registry_store.h"
 #include "platform/tray_icon.h"
+#include "platform/web_windows.h"
 
 namespace tolvane {
 
@@ -30,6 +31,7 @@ struct Platform {
     Clipboard& clipboard;
     InternetConnection& connection;
     PowerControl& power;
+    WebWindows& webWindows;
     MakerSite site;
 };
 

@@ -46,6 +46,7 @@ void MainWindow::buildMenu() {
     connect(Mnu_EditSC, &QAction::triggered, this, &MainWindow::Mnu_EditSC_Click);
     connect(Mnu_Mis, &QAction::triggered, this, &MainWindow::Mnu_Mis_Click);
     connect(Mnu_Calc, &QAction::triggered, this, &MainWindow::Mnu_Calc_Click);
+    connect(Mnu_Curr, &QAction::triggered, this, &MainWindow::Mnu_Curr_Click);
     connect(Mnu_Conf, &QAction::triggered, this, &MainWindow::Mnu_Conf_Click);
     connect(Mnu_odot, &QAction::triggered, this, &MainWindow::Mnu_odot_Click);
     connect(Mnu_Help, &QAction::triggered, this, &MainWindow::Mnu_Help_Click);
@@ -135,6 +136,10 @@ void MainWindow::removeLastShortcutItem() {
 
 void MainWindow::Mnu_Calc_Click() {
     windows_.show<Calc>();
+}
+
+void MainWindow::Mnu_Curr_Click() {
+    platform_.webWindows.show(WebWindow::Curr);
 }
 
 void MainWindow::Mnu_Conf_Click() {

@@ -46,6 +46,7 @@ public:
     void Mnu_SC_Click(int Index);
     void Mnu_Mis_Click();
     void Mnu_Calc_Click();
+    void Mnu_Curr_Click();
     void Mnu_Conf_Click();
     void Mnu_odot_Click();
     void Mnu_Help_Click();

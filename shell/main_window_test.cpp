@@ -248,6 +248,10 @@ TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {
 
     main->Mnu_Help->trigger();
     EXPECT_EQ(fakes.opener.opened, QStringList{"site.test/cp/support.html"});
+
+    // The web windows live in a process of their own: the menu only asks for them.
+    main->Mnu_Curr->trigger();
+    EXPECT_EQ(fakes.webWindows.shown, std::vector<WebWindow>{WebWindow::Curr});
 }
 
 TEST_F(MainWindowTest, ClosingMainOnlyHidesItUnlessTheSessionEnds) {

@@ -155,6 +155,13 @@ public:
     int powerOffs = 0;
 };
 
+// Records which web windows were asked for.
+class FakeWebWindows : public WebWindows {
+public:
+    void show(WebWindow window) override { shown.push_back(window); }
+    std::vector<WebWindow> shown;
+};
+
 // Every service faked; tests set them up and read what the code did with them.
 struct FakePlatform {
     FakeRegistry registry;
@@ -169,6 +176,7 @@ struct FakePlatform {
     FakeClipboard clipboard;
     FakeInternetConnection connection;
     FakePowerControl power;
+    FakeWebWindows webWindows;
 
     Platform services() {
         return {.registry = registry,
@@ -183,6 +191,7 @@ struct FakePlatform {
                 .clipboard = clipboard,
                 .connection = connection,
                 .power = power,
+                .webWindows = webWindows,
                 .site = MakerSite(QStringLiteral("site.test"))};
     }
 };

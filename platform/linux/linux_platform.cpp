@@ -3,6 +3,8 @@
 #include "core/registry_paths.h"
 #include "site/site_addresses.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tolvane {
@@ -16,6 +18,15 @@ QString runtimeFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
+// The web windows' program: beside this one, or else where it was built.
+QString webProgram() {
+    const QString name = QStringLiteral("tolvane-web");
+    QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QStringLiteral(TOLVANE_WEB_PROGRAM_DIR) + u'/' + name;
+}
+
 }  // namespace
 
 LinuxPlatform::LinuxPlatform()
@@ -24,7 +35,8 @@ LinuxPlatform::LinuxPlatform()
       opener_(desktopOpener_, MakerSite::servedElsewhere() ? QString() : siteHost(kDefaultSitePort),
               [this] { return serveOwnSite(); }),
       app_(runtimeFolder() + QStringLiteral("/tolvane.lock")),
-      connection_(QDBusConnection::systemBus(), kernelRoutes_) {}
+      connection_(QDBusConnection::systemBus(), kernelRoutes_),
+      webWindows_(webProgram(), [this] { return siteForWebWindows(); }) {}
 
 LinuxPlatform::~LinuxPlatform() = default;
 
@@ -41,6 +53,12 @@ QString LinuxPlatform::serveOwnSite() {
     return port == 0 ? QString() : siteHost(port);
 }
 
+QString LinuxPlatform::siteForWebWindows() {
+    if (MakerSite::servedElsewhere())
+        return {};
+    return serveOwnSite();
+}
+
 Platform LinuxPlatform::services() {
     return {.registry = registry_,
             .opener = opener_,
@@ -54,6 +72,7 @@ Platform LinuxPlatform::services() {
             .clipboard = clipboard_,
             .connection = connection_,
             .power = power_,
+            .webWindows = webWindows_,
             .site = MakerSite::fromEnvironment(siteHost(kDefaultSitePort))};
 }
 

@@ -16,6 +16,7 @@
 #include "platform/linux/qt_program_control.h"
 #include "platform/linux/qt_tray_icon.h"
 #include "platform/linux/site_module_loader.h"
+#include "platform/linux/web_process.h"
 #include "platform/platform.h"
 
 namespace tolvane {
@@ -36,6 +37,9 @@ public:
 private:
     // Starts the site if need be; the host it listens on, or nothing when it cannot.
     QString serveOwnSite();
+    // The host of the program's own site for the web windows, started first; nothing when
+    // another host serves the site.
+    QString siteForWebWindows();
 
     FileRegistryStore fileRegistry_;
     AutostartRegistryStore registry_;
@@ -53,6 +57,7 @@ private:
     NetworkManagerConnection connection_;
     LogindPowerControl power_;
     SiteModuleLoader site_;
+    WebProcess webWindows_;
 };
 
 }  // namespace tolvane
