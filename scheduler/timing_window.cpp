@@ -6,6 +6,7 @@
 #include "ui/list_columns.h"
 #include "ui/window_registry.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -179,19 +180,26 @@ void Timing::putTask(qsizetype stat, const TaskEntry& entry) {
 }
 
 void Timing::Form_Unload(bool& cancel) {
-    // The ending desktop session may close the window for good, though never from under a
-    // tick that waits in one of its boxes.
-    const bool ending = platform_.program.sessionEnding();
-    if (ending && !scheduler_.isBusy())
-        return;
+    // The window carries the scheduler: a close only hides it, and it goes with the program.
     cancel = true;
     // While the add/edit dialog is open it is the only way back to this window.
-    if (!ending && !isEnabled() && windows_.find<Timing_add>()) {
+    if (!isEnabled() && windows_.find<Timing_add>()) {
         windows_.show<Timing_add>();
         return;
     }
     Timer1->start();
     hide();
+}
+
+void Timing::closeEvent(QCloseEvent* event) {
+    if (!platform_.program.sessionEnding()) {
+        Form::closeEvent(event);
+        return;
+    }
+    // A refused close would hold up the ending session, so the close is taken, but the window
+    // only hides: the session manager also asks this for log-outs that are then cancelled.
+    Timer1->start();
+    event->accept();
 }
 
 }  // namespace tolvane

@@ -46,6 +46,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void LoadList();
