@@ -25,8 +25,12 @@ bool hasRoomForTask(const TaskColumns& tasks) {
 }
 
 TaskColumns tasksFromLines(const QStringList& lines) {
+    // Empty lines after the last whole task, such as an editor's final line end, are no task.
+    qsizetype count = lines.size();
+    while (count % 3 != 0 && lines.at(count - 1).isEmpty())
+        --count;
     TaskColumns tasks;
-    for (qsizetype i = 0; i < lines.size(); i += 3)
+    for (qsizetype i = 0; i < count; i += 3)
         tasks.append({lines.at(i), lines.value(i + 1), lines.value(i + 2)});
     return tasks;
 }

@@ -29,7 +29,8 @@ bool hasRoomForTask(const TaskColumns& tasks);
 
 // Three file lines per task: trigger text, action text, code. A trailing group of one or two
 // lines is kept as a task whose missing columns are empty: it never runs, and saving writes
-// its lines back instead of losing them.
+// its lines back instead of losing them. Empty lines at the end of such a group are dropped
+// first, so that a final empty line makes no task.
 TaskColumns tasksFromLines(const QStringList& lines);
 QStringList linesOfTasks(const TaskColumns& tasks);
 

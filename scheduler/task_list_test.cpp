@@ -21,7 +21,7 @@ TEST(TaskListLines, ThreeLinesMakeATaskAndSaveBackUnchanged) {
     EXPECT_TRUE(linesOfTasks({}).isEmpty());
 }
 
-TEST(TaskListLines, ATrailingGroupOfOneOrTwoLinesIsKeptAndWrittenBack) {
+TEST(TaskListLines, ATrailingGroupIsKeptAndWrittenBackButFinalEmptyLinesMakeNoTask) {
     const QStringList task = {u"a"_s, u"b"_s, u"S|U|"_s};
     TaskColumns tasks = tasksFromLines(task + QStringList{u" x "_s});
     ASSERT_EQ(tasks.size(), 2);
@@ -33,6 +33,14 @@ TEST(TaskListLines, ATrailingGroupOfOneOrTwoLinesIsKeptAndWrittenBack) {
     ASSERT_EQ(tasks.size(), 2);
     EXPECT_EQ(tasks.actionTexts.at(1), u"T|1:00|"_s);
     EXPECT_EQ(linesOfTasks(tasks), task + QStringList({u""_s, u"T|1:00|"_s, u""_s}));
+
+    // An editor's extra line end at the close of the file: no task of its own.
+    for (const QStringList& empty : {QStringList{u""_s}, QStringList{u""_s, u""_s}}) {
+        tasks = tasksFromLines(task + empty);
+        EXPECT_EQ(linesOfTasks(tasks), task) << empty.size();
+    }
+    EXPECT_EQ(linesOfTasks(tasksFromLines(task + QStringList{u" x "_s, u""_s})),
+              task + QStringList({u" x "_s, u""_s, u""_s}));
 }
 
 TEST(TaskListLines, FifteenTasksLeaveNoRoom) {
