@@ -24,15 +24,25 @@ bool TaskScheduler::tick(TaskColumns& tasks, const QDateTime& now) {
     const TickMoment moment{now, !startFlag_, edge.onConnect};
     startFlag_ = true;
 
+    // Rows as they stand in tasks, which loses the ran rows above a shut-down before it.
     QList<qsizetype> ranRows;
-    const qsizetype count = tasks.size();
-    for (qsizetype row = 0; row < count; ++row) {
-        const TaskCode code = readTaskCode(splitTaskCode(tasks.codes.value(row)));
+    qsizetype removed = 0;
+    const QStringList codes = tasks.codes;
+    for (qsizetype row = 0; row < codes.size(); ++row) {
+        const TaskCode code = readTaskCode(splitTaskCode(codes.at(row)));
         if (!isDue(code, moment))
             continue;
         // A due time or date task counts as run even when its action is unknown or fails.
-        if (isOneShot(*code.trigger))
-            ranRows.append(row);
+        if (isOneShot(*code.trigger)) {
+            ranRows.append(row - removed);
+            // The machine may go down before the tick ends, and the task must not be found
+            // in the file again the next day.
+            if (code.action == Action::ShutDown) {
+                removeRanTasks(tasks, ranRows);
+                removed += ranRows.size();
+                ranRows.clear();
+            }
+        }
         runTaskAction(actions_, code);
     }
     removeRanTasks(tasks, ranRows);

@@ -21,8 +21,9 @@ public:
     void begin();
 
     // Runs the due tasks in row order, then removes the time and date tasks that ran, from
-    // the highest row down, saving the list after each removal. A tick that starts while an
-    // earlier one still waits in a message box does nothing and returns false.
+    // the highest row down, saving the list after each removal; a time or date shut-down
+    // takes those that ran so far out before it asks for the power-off. A tick that starts
+    // while an earlier one still waits in a message box does nothing and returns false.
     bool tick(TaskColumns& tasks, const QDateTime& now);
 
     // True while the load or a tick waits in one of its message boxes; the list a tick works

@@ -86,6 +86,19 @@ TEST_F(TaskSchedulerTest, EveryActionLetterReachesItsCallAndAShutDownDoesNotStop
                      u"S|C| S|U| S|Z|"_s}));
 }
 
+TEST_F(TaskSchedulerTest, AOneShotShutDownLeavesTheFileBeforeThePowerOffIsAskedFor) {
+    TaskColumns tasks = tasksWithCodes(
+        {u"T|12:00|P|a|"_s, u"S|P|s|"_s, u"T|12:00|S|"_s, u"S|S|"_s, u"T|12:00|U|"_s});
+    scheduler.begin();
+    scheduler.tick(tasks, at(12, 0, 1));
+    // The machine may go down while the later box waits: the shut-down is no longer saved.
+    EXPECT_EQ(actions.log,
+              QStringList({u"open a"_s, u"open s"_s, u"save T|12:00|P|a| S|P|s| S|S| T|12:00|U|"_s,
+                           u"save S|P|s| S|S| T|12:00|U|"_s, u"shut down"_s, u"shut down"_s,
+                           u"box Update"_s, u"save S|P|s| S|S|"_s}));
+    EXPECT_EQ(tasks.codes, QStringList({u"S|P|s|"_s, u"S|S|"_s}));
+}
+
 TEST_F(TaskSchedulerTest, UnknownTriggersAndUnreadableValuesNeverRunOrGo) {
     const QStringList codes = {u"X|P|a|"_s,      u"t|12:00|P|b|"_s, u"T|25:00|P|c|"_s, u"T||P|d|"_s,
                                u"T|noon|P|e|"_s, u"D|30/02|P|f|"_s, u"D|10/06/24"_s,   u""_s,
