@@ -18,6 +18,10 @@ ConnectionAnswer PlatformTaskActions::readConnection() {
     return ConnectionAnswer::Failed;
 }
 
+quint64 PlatformTaskActions::connectionSource() {
+    return platform_.connection.stateSource();
+}
+
 void PlatformTaskActions::openTarget(const QString& target) {
     platform_.opener.ShellDef(target);
 }

@@ -16,6 +16,7 @@ public:
                         std::function<void(const TaskColumns&)> saveTasks);
 
     ConnectionAnswer readConnection() override;
+    quint64 connectionSource() override;
     void openTarget(const QString& target) override;
     void dial() override;
     void hangUp() override;

@@ -14,6 +14,8 @@ class TaskActions {
 public:
     virtual ~TaskActions() = default;
     virtual ConnectionAnswer readConnection() = 0;
+    // Where the connection is read from; answers from two sources are never compared.
+    virtual quint64 connectionSource() { return 0; }
     // The desktop's "open" on a program, file or address, passed unchanged.
     virtual void openTarget(const QString& target) = 0;
     virtual void dial() = 0;

@@ -10,6 +10,7 @@ void TaskScheduler::begin() {
     busy_ = true;
     const auto endLoad = qScopeGuard([this] { busy_ = false; });
     startFlag_ = false;
+    connSource_ = actions_.connectionSource();
     connFlag_ = IsConnected();
 }
 
@@ -19,7 +20,14 @@ bool TaskScheduler::tick(TaskColumns& tasks, const QDateTime& now) {
     busy_ = true;
     const auto endTick = qScopeGuard([this] { busy_ = false; });
 
-    const ConnectionEdge edge = connectionEdgeStep(connFlag_, [this] { return IsConnected(); });
+    ConnectionEdge edge{.onConnect = false, .connFlag = false};
+    if (const quint64 source = actions_.connectionSource(); source != connSource_) {
+        // Read from elsewhere now: like at the load, a connection found up is no new one.
+        connSource_ = source;
+        edge.connFlag = IsConnected();
+    } else {
+        edge = connectionEdgeStep(connFlag_, [this] { return IsConnected(); });
+    }
     connFlag_ = edge.connFlag;
     const TickMoment moment{now, !startFlag_, edge.onConnect};
     startFlag_ = true;

@@ -16,7 +16,8 @@ public:
     explicit TaskScheduler(TaskActions& actions) : actions_(actions) {}
 
     // The window's load: the first tick from now on runs the at-start tasks, and a connection
-    // already up does not count as new. A tick meanwhile (in the connection test's box) does
+    // already up does not count as new; nor does one found up by a tick when the connection
+    // has come to be read from elsewhere. A tick meanwhile (in the connection test's box) does
     // nothing.
     void begin();
 
@@ -39,6 +40,8 @@ private:
     TaskActions& actions_;
     ConnectionLooks looks_;
     bool connFlag_ = false;
+    // Where connFlag_ was read from.
+    quint64 connSource_ = 0;
     bool startFlag_ = false;
     bool busy_ = false;
 };

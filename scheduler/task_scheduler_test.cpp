@@ -13,6 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 class FakeTaskActions : public TaskActions {
 public:
     ConnectionAnswer connection = ConnectionAnswer::NotConnected;
+    quint64 source = 0;
     int connectionReads = 0;
     QStringList log;
     // Runs while a message box waits, as a timer event would.
@@ -22,6 +23,7 @@ public:
         ++connectionReads;
         return connection;
     }
+    quint64 connectionSource() override { return source; }
     void openTarget(const QString& target) override { log << u"open "_s + target; }
     void dial() override { log << u"dial"_s; }
     void hangUp() override { log << u"hang up"_s; }
@@ -144,6 +146,16 @@ TEST_F(TaskSchedulerTest, OnConnectTasksRunOncePerConnectionNotForOneUpAtTheStar
     EXPECT_EQ(tickWith(ConnectionAnswer::Failed), 1) << "a failed look reads as down";
     EXPECT_EQ(tickWith(ConnectionAnswer::Connected), 2);
     EXPECT_EQ(actions.log.count(u"box ERROR"_s), 1);
+
+    // A network service that leaves and comes back, where the routes disagree with it.
+    EXPECT_EQ(tickWith(ConnectionAnswer::NotConnected), 2);
+    for (int restart = 0; restart < 2; ++restart) {
+        ++actions.source;
+        EXPECT_EQ(tickWith(ConnectionAnswer::Connected), 2) << "another source is no edge";
+        ++actions.source;
+        EXPECT_EQ(tickWith(ConnectionAnswer::NotConnected), 2);
+    }
+    EXPECT_EQ(tickWith(ConnectionAnswer::Connected), 3);
 }
 
 TEST_F(TaskSchedulerTest, TheUpgradeTaskGoesOnlyAfterItsBoxIsClosed) {
