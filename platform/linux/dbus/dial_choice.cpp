@@ -1,14 +1,18 @@
 #include "platform/linux/dbus/dial_choice.h"
 
+#include <tuple>
+
 namespace tolvane {
 namespace {
 
 struct Rank {
+    bool connectsAutomatically;
     int priority;
     quint64 lastUsed;
 
     bool operator>(const Rank& other) const {
-        return priority != other.priority ? priority > other.priority : lastUsed > other.lastUsed;
+        return std::tie(connectsAutomatically, priority, lastUsed) >
+               std::tie(other.connectsAutomatically, other.priority, other.lastUsed);
     }
 };
 
@@ -29,25 +33,30 @@ bool connectsAutomatically(const QVariantMap& connection) {
 }
 
 Rank rankOf(const QVariantMap& connection) {
-    return {connection.value(QStringLiteral("autoconnect-priority"), 0).toInt(),
+    const bool automatic = connectsAutomatically(connection);
+    // The priority only orders what NetworkManager brings up by itself.
+    return {automatic,
+            automatic ? connection.value(QStringLiteral("autoconnect-priority"), 0).toInt() : 0,
             connection.value(QStringLiteral("timestamp"), 0).toULongLong()};
 }
 
 }  // namespace
 
-std::optional<QString> connectionToDial(const QList<SavedConnection>& saved) {
+std::optional<QString> connectionToDial(const QList<SavedConnection>& saved,
+                                        const QStringList& busy) {
     std::optional<QString> chosen;
     Rank best{};
     for (const SavedConnection& candidate : saved) {
-        const QVariantMap connection = candidate.settings.value(QStringLiteral("connection"));
-        if (!connectsAutomatically(connection) || !carriesTheInternet(candidate.settings))
+        if (!carriesTheInternet(candidate.settings))
             continue;
-        const Rank rank = rankOf(connection);
+        const Rank rank = rankOf(candidate.settings.value(QStringLiteral("connection")));
         if (!chosen || rank > best) {
             chosen = candidate.path;
             best = rank;
         }
     }
+    if (chosen && busy.contains(*chosen))
+        return std::nullopt;
     return chosen;
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <optional>
@@ -18,10 +19,15 @@ struct SavedConnection {
     ConnectionSettings settings;
 };
 
-// The saved connection that NetworkManager itself would bring up on its own: of those set to
-// connect automatically, the highest autoconnect priority, then the one used last; on a full
-// tie the earlier in the list. Connections that cannot carry the Internet by themselves (VPNs,
-// WireGuard tunnels, loopback, Wi-Fi hotspots) are never chosen. Nothing when none qualifies.
-std::optional<QString> connectionToDial(const QList<SavedConnection>& saved);
+// The saved connection to bring up: the one NetworkManager itself would bring up on its own (of
+// those set to connect automatically, the highest autoconnect priority, then the one used
+// last), or, when none connects automatically, the one used last, as on-demand dial-up and
+// mobile broadband connections are usually set up; on a full tie the earlier in the list.
+// Connections that cannot carry the Internet by themselves (VPNs, WireGuard tunnels, loopback,
+// Wi-Fi hotspots) are never chosen. Nothing when none qualifies, or when the choice is among
+// the busy ones (active or being activated), since activating it again would make
+// NetworkManager restart it.
+std::optional<QString> connectionToDial(const QList<SavedConnection>& saved,
+                                        const QStringList& busy = {});
 
 }  // namespace tolvane

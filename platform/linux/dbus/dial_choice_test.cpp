@@ -48,7 +48,7 @@ TEST(ConnectionToDial, ValuesLeftOutAreNetworkManagersDefaults) {
     EXPECT_EQ(connectionToDial({{QStringLiteral("/empty"), {}}}), QStringLiteral("/empty"));
 }
 
-TEST(ConnectionToDial, NothingIsChosenThatCannotCarryTheInternetOrWaitsToBeStartedByHand) {
+TEST(ConnectionToDial, NothingIsChosenThatCannotCarryTheInternet) {
     auto ofType = [](const QString& type) {
         return QVariantMap{{QStringLiteral("type"), type},
                            {QStringLiteral("autoconnect-priority"), 99},
@@ -61,7 +61,6 @@ TEST(ConnectionToDial, NothingIsChosenThatCannotCarryTheInternetOrWaitsToBeStart
         saved(QStringLiteral("/wg"), ofType(QStringLiteral("wireguard"))),
         saved(QStringLiteral("/lo"), ofType(QStringLiteral("loopback"))),
         saved(QStringLiteral("/hotspot"), ofType(QStringLiteral("802-11-wireless")), accessPoint),
-        saved(QStringLiteral("/by-hand"), manual(ethernet(99, 999))),
     };
     EXPECT_EQ(connectionToDial(unfit), std::nullopt);
     EXPECT_EQ(connectionToDial({}), std::nullopt);
@@ -71,6 +70,23 @@ TEST(ConnectionToDial, NothingIsChosenThatCannotCarryTheInternetOrWaitsToBeStart
                               {{QStringLiteral("type"), QStringLiteral("802-11-wireless")}},
                               infrastructure));
     EXPECT_EQ(connectionToDial(withHomeWifi), QStringLiteral("/home-wifi"));
+}
+
+TEST(ConnectionToDial, ByHandOnlyWhenNoneConnectsOnItsOwnAndNeverOneAlreadyComingUp) {
+    // On-demand dial-up and mobile broadband: the one used last, whatever its priority.
+    const QList<SavedConnection> byHand{
+        saved(QStringLiteral("/ppp"), manual(ethernet(99, 700))),
+        saved(QStringLiteral("/mobile"), manual(ethernet(0, 900))),
+        saved(QStringLiteral("/never-used"), manual(ethernet(0, 0))),
+    };
+    EXPECT_EQ(connectionToDial(byHand), QStringLiteral("/mobile"));
+    QList<SavedConnection> withCable = byHand;
+    withCable.append(saved(QStringLiteral("/cable"), ethernet(-5, 1)));
+    EXPECT_EQ(connectionToDial(withCable), QStringLiteral("/cable"));
+
+    // Activated again, a connection that is up or being brought up would be restarted.
+    EXPECT_EQ(connectionToDial(withCable, {QStringLiteral("/cable")}), std::nullopt);
+    EXPECT_EQ(connectionToDial(byHand, {QStringLiteral("/ppp")}), QStringLiteral("/mobile"));
 }
 
 }  // namespace
