@@ -15,6 +15,9 @@ Parameters besides the stock ones:
   PrimaryConnection, ActivatingConnection: the index of a saved connection that is active in that
       role; OtherActive: indexes of further active ones (a VPN, say). The active connection of
       saved connection n has the path /org/freedesktop/NetworkManager/ActiveConnection/n.
+  StateReadable: false hides State from the manager's properties, so that reading it fails as it
+      does when NetworkManager does not answer in time, until SetStateReadable is called;
+      StateChanged still comes.
 '''
 
 import dbus
@@ -45,9 +48,16 @@ def manager():
     return dbusmock.get_object(MANAGER_OBJ)
 
 
+# The state while it cannot be read.
+hidden = {}
+
+
 def set_state(state):
     state = dbus.UInt32(state)
-    manager().Set(MANAGER_IFACE, 'State', dbus.UInt32(state, variant_level=1))
+    if 'State' in hidden:
+        hidden['State'] = state
+    else:
+        manager().Set(MANAGER_IFACE, 'State', dbus.UInt32(state, variant_level=1))
     manager().EmitSignal(MANAGER_IFACE, 'StateChanged', 'u', [state])
 
 
@@ -131,12 +141,19 @@ def SetGlobalConnectionState(_self, state):
     set_state(state)
 
 
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='')
+def SetStateReadable(_self):
+    if 'State' in hidden:
+        manager().props[MANAGER_IFACE]['State'] = dbus.UInt32(hidden.pop('State'), variant_level=1)
+
+
 def load(mock, parameters):
     parameters = dict(parameters or {})
     saved = parameters.pop('Connections', [])
     roles = {role: parameters.pop(role, None)
              for role in ('PrimaryConnection', 'ActivatingConnection')}
     others = parameters.pop('OtherActive', [])
+    readable = parameters.pop('StateReadable', True)
     parameters['State'] = dbus.UInt32(parameters.get('State', STATE_DISCONNECTED))
     stock.load(mock, parameters)
 
@@ -144,6 +161,8 @@ def load(mock, parameters):
                                             'ActivatingConnection': NO_OBJECT})
     manager().activate_connection = activate
     manager().deactivate_connection = deactivate
+    if not readable:
+        hidden['State'] = manager().props[MANAGER_IFACE].pop('State')
 
     settings_object = dbusmock.get_object(SETTINGS_OBJ)
     paths = [settings_object.SettingsAddConnection(saved_settings(index, description))

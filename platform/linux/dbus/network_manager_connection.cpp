@@ -10,7 +10,6 @@
 
 #include <memory>
 #include <utility>
-#include <vector>
 
 namespace tolvane {
 namespace {
@@ -19,6 +18,9 @@ namespace {
 constexpr int kCallTimeoutMs = 3000;
 // NM_STATE_CONNECTED_GLOBAL: a connection with full access to the Internet.
 constexpr uint kConnectedGlobal = 70;
+// NM_ACTIVE_CONNECTION_STATE_ACTIVATING and _ACTIVATED.
+constexpr uint kActiveActivating = 1;
+constexpr uint kActiveActivated = 2;
 
 QString service() {
     return QStringLiteral("org.freedesktop.NetworkManager");
@@ -41,8 +43,29 @@ QDBusMessage callToNetworkManager(const QString& path, const QString& interface,
     return call;
 }
 
+QDBusMessage getAllOf(const QString& path, const QString& interface) {
+    QDBusMessage getAll =
+        callToNetworkManager(path, propertiesInterface(), QStringLiteral("GetAll"));
+    getAll << interface;
+    return getAll;
+}
+
 bool isAnswer(const QDBusMessage& reply) {
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
+}
+
+// The bus's word that nobody owns NetworkManager's name: its coming is watched for.
+bool isAway(const QDBusMessage& reply) {
+    return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
+}
+
+std::optional<uint> stateIn(const QVariant& value) {
+    bool isNumber = false;
+    const uint nmState = value.toUInt(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    return nmState;
 }
 
 // Runs handler with the reply, or with the error when the call failed or timed out.
@@ -56,20 +79,31 @@ void whenAnswered(QObject* context, const QDBusPendingCall& pending, Handler han
                      });
 }
 
-// The saved connections' settings as they come in, kept in list order for the choice.
-struct SettingsGathering {
-    std::vector<std::optional<SavedConnection>> answers;
-    std::size_t waiting = 0;
-
-    QList<SavedConnection> answered() const {
-        QList<SavedConnection> saved;
-        for (const std::optional<SavedConnection>& answer : answers) {
-            if (answer)
-                saved.append(*answer);
-        }
-        return saved;
+// Sends every call at once and runs handler with their replies (errors included), in the
+// calls' order, once the last has come.
+template <typename Handler>
+void whenAllAnswered(QObject* context, const QDBusConnection& bus, const QList<QDBusMessage>& calls,
+                     Handler handler) {
+    struct Gathering {
+        QList<QDBusMessage> replies;
+        qsizetype waiting;
+        Handler handler;
+    };
+    auto gathering = std::make_shared<Gathering>(
+        Gathering{QList<QDBusMessage>(calls.size()), calls.size(), std::move(handler)});
+    if (calls.isEmpty()) {
+        gathering->handler(gathering->replies);
+        return;
     }
-};
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        whenAnswered(context, bus.asyncCall(calls[i], kCallTimeoutMs),
+                     [gathering, i](const QDBusMessage& reply) {
+                         gathering->replies[i] = reply;
+                         if (--gathering->waiting == 0)
+                             gathering->handler(gathering->replies);
+                     });
+    }
+}
 
 }  // namespace
 
@@ -91,89 +125,191 @@ NetworkManagerConnection::NetworkManagerConnection(QDBusConnection bus,
 }
 
 InternetConnection::State NetworkManagerConnection::state() {
+    readAgainAfterFailure();
+    noteSource();
     if (!answers())
         return fallback_.state();
     return *nmState_ == kConnectedGlobal ? State::Connected : State::NotConnected;
+}
+
+quint64 NetworkManagerConnection::stateSource() {
+    noteSource();
+    return sourceChanges_;
 }
 
 bool NetworkManagerConnection::answers() const {
     return nmState_.has_value() && bus_.isConnected();
 }
 
+void NetworkManagerConnection::noteSource() {
+    if (answers() == nmAnswered_)
+        return;
+    nmAnswered_ = !nmAnswered_;
+    ++sourceChanges_;
+}
+
 void NetworkManagerConnection::onOwnerChanged(const QString& newOwner) {
     nmOwner_ = newOwner;
     nmState_.reset();
-    ++stateRead_;
+    unconfirmed_.reset();
+    ++ownerChanges_;
+    reading_ = false;
+    readFailed_ = false;
     if (!newOwner.isEmpty())
         readState();
 }
 
 void NetworkManagerConnection::onStateChanged(uint nmState, const QDBusMessage& signal) {
-    // Before the first answer tells who NetworkManager is, that answer is the newer word.
-    if (nmOwner_.isEmpty() || signal.service() != nmOwner_)
+    if (!nmOwner_.isEmpty()) {
+        if (signal.service() == nmOwner_)
+            takeState(nmOwner_, nmState);
         return;
+    }
+    // Nobody has told yet who NetworkManager is (its state could not be read): the bus is
+    // asked whether the sender owns its name before the signal's word is taken.
+    unconfirmed_ = std::make_pair(signal.service(), nmState);
+    askOwner();
+}
+
+void NetworkManagerConnection::takeState(const QString& owner, uint nmState) {
+    nmOwner_ = owner;
     nmState_ = nmState;
+    unconfirmed_.reset();
+    readFailed_ = false;
 }
 
 void NetworkManagerConnection::readState() {
+    reading_ = true;
+    readFailed_ = false;
     QDBusMessage get =
         callToNetworkManager(managerPath(), propertiesInterface(), QStringLiteral("Get"));
     get << managerInterface() << QStringLiteral("State");
-    whenAnswered(
-        this, bus_.asyncCall(get, kCallTimeoutMs),
-        [this, asked = stateRead_](const QDBusMessage& reply) {
-            // An owner that came or went since makes this answer stale.
-            if (asked != stateRead_ || !isAnswer(reply))
-                return;
-            bool isNumber = false;
-            const uint nmState =
-                reply.arguments().constFirst().value<QDBusVariant>().variant().toUInt(&isNumber);
-            if (!isNumber)
-                return;
-            nmOwner_ = reply.service();
-            nmState_ = nmState;
-        });
+    whenAnswered(this, bus_.asyncCall(get, kCallTimeoutMs),
+                 [this, asked = ownerChanges_](const QDBusMessage& reply) {
+                     // An owner that came or went since makes this answer stale.
+                     if (asked != ownerChanges_)
+                         return;
+                     reading_ = false;
+                     if (isAnswer(reply)) {
+                         const QVariant value =
+                             reply.arguments().constFirst().value<QDBusVariant>().variant();
+                         if (const std::optional<uint> nmState = stateIn(value)) {
+                             takeState(reply.service(), *nmState);
+                             return;
+                         }
+                     }
+                     readFailed_ = !isAway(reply);
+                 });
+}
+
+void NetworkManagerConnection::readAgainAfterFailure() {
+    if (readFailed_ && !reading_ && bus_.isConnected())
+        readState();
+}
+
+void NetworkManagerConnection::askOwner() {
+    if (askingOwner_)
+        return;
+    askingOwner_ = true;
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    ask << service();
+    whenAnswered(this, bus_.asyncCall(ask, kCallTimeoutMs),
+                 [this, asked = ownerChanges_](const QDBusMessage& reply) {
+                     askingOwner_ = false;
+                     if (asked != ownerChanges_ || !isAnswer(reply) || !nmOwner_.isEmpty())
+                         return;
+                     nmOwner_ = reply.arguments().constFirst().toString();
+                     if (unconfirmed_ && unconfirmed_->first == nmOwner_)
+                         takeState(nmOwner_, unconfirmed_->second);
+                     unconfirmed_.reset();
+                 });
+}
+
+void NetworkManagerConnection::askManager(std::function<void(const QVariantMap&)> then) {
+    if (!bus_.isConnected())
+        return;
+    whenAnswered(this, bus_.asyncCall(getAllOf(managerPath(), managerInterface()), kCallTimeoutMs),
+                 [this, asked = ownerChanges_, then = std::move(then)](const QDBusMessage& reply) {
+                     if (!isAnswer(reply))
+                         return;
+                     const auto manager = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+                     // Its word on the state is as good as a read's.
+                     const std::optional<uint> nmState =
+                         stateIn(manager.value(QStringLiteral("State")));
+                     if (nmState && asked == ownerChanges_)
+                         takeState(reply.service(), *nmState);
+                     then(manager);
+                 });
 }
 
 void NetworkManagerConnection::dial() {
-    // Nothing to bring up while already connected, and nothing at all without NetworkManager.
-    if (!answers() || *nmState_ == kConnectedGlobal)
-        return;
+    // Asked of NetworkManager itself, also when its state could not be read before.
+    askManager([this](const QVariantMap& manager) {
+        // Nothing to bring up while already connected.
+        if (stateIn(manager.value(QStringLiteral("State"))) != kConnectedGlobal)
+            readActiveConnections(manager);
+    });
+}
+
+void NetworkManagerConnection::readActiveConnections(const QVariantMap& manager) {
+    QList<QDBusMessage> asks;
+    const auto active =
+        qdbus_cast<QList<QDBusObjectPath>>(manager.value(QStringLiteral("ActiveConnections")));
+    for (const QDBusObjectPath& path : active) {
+        asks.append(getAllOf(path.path(),
+                             QStringLiteral("org.freedesktop.NetworkManager.Connection.Active")));
+    }
+    whenAllAnswered(this, bus_, asks, [this](const QList<QDBusMessage>& replies) {
+        // The saved connections that are up or on their way up.
+        QStringList busy;
+        for (const QDBusMessage& reply : replies) {
+            if (!isAnswer(reply))
+                continue;
+            const auto properties = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+            const uint activeState = properties.value(QStringLiteral("State")).toUInt();
+            if (activeState == kActiveActivating || activeState == kActiveActivated)
+                busy.append(
+                    properties.value(QStringLiteral("Connection")).value<QDBusObjectPath>().path());
+        }
+        readSavedConnections(busy);
+    });
+}
+
+void NetworkManagerConnection::readSavedConnections(const QStringList& busy) {
     const QDBusMessage list =
         callToNetworkManager(QStringLiteral("/org/freedesktop/NetworkManager/Settings"),
                              QStringLiteral("org.freedesktop.NetworkManager.Settings"),
                              QStringLiteral("ListConnections"));
-    whenAnswered(this, bus_.asyncCall(list, kCallTimeoutMs), [this](const QDBusMessage& reply) {
-        if (isAnswer(reply))
-            readSavedConnections(
-                qdbus_cast<QList<QDBusObjectPath>>(reply.arguments().constFirst()));
-    });
-}
-
-void NetworkManagerConnection::readSavedConnections(const QList<QDBusObjectPath>& paths) {
-    if (paths.isEmpty())
-        return;
-    auto gathering = std::make_shared<SettingsGathering>();
-    gathering->answers.resize(paths.size());
-    gathering->waiting = paths.size();
-    for (std::size_t i = 0; i < gathering->answers.size(); ++i) {
-        const QString path = paths[static_cast<qsizetype>(i)].path();
-        const QDBusMessage get = callToNetworkManager(
-            path, QStringLiteral("org.freedesktop.NetworkManager.Settings.Connection"),
-            QStringLiteral("GetSettings"));
-        whenAnswered(
-            this, bus_.asyncCall(get, kCallTimeoutMs),
-            [this, gathering, i, path](const QDBusMessage& reply) {
-                // A connection whose settings cannot be read is not a candidate.
-                if (isAnswer(reply))
-                    gathering->answers[i] = SavedConnection{
-                        path, qdbus_cast<ConnectionSettings>(reply.arguments().constFirst())};
-                if (--gathering->waiting > 0)
-                    return;
-                if (const std::optional<QString> chosen = connectionToDial(gathering->answered()))
-                    activate(*chosen);
-            });
-    }
+    whenAnswered(
+        this, bus_.asyncCall(list, kCallTimeoutMs), [this, busy](const QDBusMessage& reply) {
+            if (!isAnswer(reply))
+                return;
+            const auto paths = qdbus_cast<QList<QDBusObjectPath>>(reply.arguments().constFirst());
+            if (paths.isEmpty())
+                return;
+            QList<QDBusMessage> asks;
+            for (const QDBusObjectPath& path : paths) {
+                asks.append(callToNetworkManager(
+                    path.path(),
+                    QStringLiteral("org.freedesktop.NetworkManager.Settings.Connection"),
+                    QStringLiteral("GetSettings")));
+            }
+            whenAllAnswered(
+                this, bus_, asks, [this, paths, busy](const QList<QDBusMessage>& replies) {
+                    QList<SavedConnection> saved;
+                    for (qsizetype i = 0; i < replies.size(); ++i) {
+                        // A connection whose settings cannot be read is not a candidate.
+                        if (isAnswer(replies[i]))
+                            saved.append(
+                                {paths[i].path(), qdbus_cast<ConnectionSettings>(
+                                                      replies[i].arguments().constFirst())});
+                    }
+                    if (const std::optional<QString> chosen = connectionToDial(saved, busy))
+                        activate(*chosen);
+                });
+        });
 }
 
 void NetworkManagerConnection::activate(const QString& savedConnection) {
@@ -188,20 +324,13 @@ void NetworkManagerConnection::activate(const QString& savedConnection) {
 }
 
 void NetworkManagerConnection::hangUp() {
-    if (!answers())
-        return;
-    QDBusMessage getAll =
-        callToNetworkManager(managerPath(), propertiesInterface(), QStringLiteral("GetAll"));
-    getAll << managerInterface();
-    whenAnswered(this, bus_.asyncCall(getAll, kCallTimeoutMs), [this](const QDBusMessage& reply) {
-        if (!isAnswer(reply))
-            return;
-        const auto properties = qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+    // Asked of NetworkManager itself, also when its state could not be read before.
+    askManager([this](const QVariantMap& manager) {
         // The one being brought up first, so that it cannot become primary after all.
         QStringList deactivated;
         for (const QString& name :
              {QStringLiteral("ActivatingConnection"), QStringLiteral("PrimaryConnection")}) {
-            const QString active = properties.value(name).value<QDBusObjectPath>().path();
+            const QString active = manager.value(name).value<QDBusObjectPath>().path();
             if (active.isEmpty() || active == QLatin1String("/") || deactivated.contains(active))
                 continue;
             QDBusMessage call = callToNetworkManager(managerPath(), managerInterface(),

@@ -85,18 +85,39 @@ TEST_F(NetworkManagerConnectionTest, TheKernelsRoutesAnswerWhileNetworkManagerIs
     kernelRoutes.answer = State::NotConnected;
     NetworkManagerConnection connection(bus.connection(), kernelRoutes);
     EXPECT_EQ(connection.state(), State::NotConnected);
+    const quint64 routes = connection.stateSource();
 
     startNetworkManager(R"({"State": 70})");
     EXPECT_TRUE(becomes(connection, State::Connected));
+    const quint64 networkManager = connection.stateSource();
+    EXPECT_NE(networkManager, routes);
 
     ASSERT_TRUE(bus.stopMock(kNetworkManager)) << bus.error().toStdString();
     EXPECT_TRUE(becomes(connection, State::NotConnected));
     kernelRoutes.answer = State::Connected;
     EXPECT_EQ(connection.state(), State::Connected);
+    const quint64 routesAgain = connection.stateSource();
+    EXPECT_NE(routesAgain, networkManager) << "a state from elsewhere is no edge";
 
     // Back again, with its own word on the state rather than the routes'.
     startNetworkManager(R"({"State": 20})");
     EXPECT_TRUE(becomes(connection, State::NotConnected));
+    EXPECT_NE(connection.stateSource(), routesAgain);
+}
+
+TEST_F(NetworkManagerConnectionTest, AStateThatCouldNotBeReadComesBySignalOrAtTheNextLook) {
+    // There, but its state cannot be read at first, as when it does not answer in time.
+    startNetworkManager(R"({"State": 70, "StateReadable": false})");
+    kernelRoutes.answer = State::Connected;
+    NetworkManagerConnection connection(bus.connection(), kernelRoutes);
+    EXPECT_EQ(connection.state(), State::Connected) << "the routes, meanwhile";
+    setNetworkManagerState(20);
+    EXPECT_TRUE(becomes(connection, State::NotConnected)) << "the signal carries the state";
+
+    // Made after the signal, this one has only its failed read to go by, until it reads again.
+    NetworkManagerConnection later(bus.connection(), kernelRoutes);
+    ASSERT_TRUE(bus.callMock(kNetworkManager, kMainObject, QStringLiteral("SetStateReadable"), {}));
+    EXPECT_TRUE(becomes(later, State::NotConnected));
 }
 
 TEST(NetworkManagerConnectionWithoutBus, FailsWhenTheRoutesCannotTellEitherAndDoesNothingElse) {
@@ -130,11 +151,35 @@ TEST_F(NetworkManagerConnectionTest, DialActivatesTheConnectionNetworkManagerWou
     EXPECT_EQ(paths(activations[0]),
               QStringList({settingsPath(2), QStringLiteral("/"), QStringLiteral("/")}));
 
-    // Already connected: nothing is asked for at all.
+    // Already connected: no connection is looked at.
     for (const QString& object : {kManager, kSettings})
         ASSERT_TRUE(bus.callMock(kNetworkManager, object, QStringLiteral("ClearCalls"), {}));
     connection.dial();
     EXPECT_TRUE(bus.calls(kNetworkManager, kSettings, QStringLiteral("ListConnections")).isEmpty());
+    EXPECT_TRUE(managerCalls(QStringLiteral("ActivateConnection")).isEmpty());
+}
+
+TEST_F(NetworkManagerConnectionTest, DialLeavesAConnectionThatIsComingUpAlone) {
+    startNetworkManager(R"({"State": 40, "Connections": [
+        {"id": "Home Wi-Fi", "type": "802-11-wireless", "priority": 5},
+        {"id": "Cable", "type": "802-3-ethernet"}],
+        "ActivatingConnection": 0})");
+    NetworkManagerConnection connection(bus.connection(), kernelRoutes);
+    ASSERT_TRUE(becomes(connection, State::NotConnected));
+
+    connection.dial();
+    // Once every saved connection has been read, the choice is made as their answers come in;
+    // a state change NetworkManager announces after those answers shows it has been made.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return bus.calls(kNetworkManager, settingsPath(0), QStringLiteral("GetSettings"))
+                           .size() == 1 &&
+                   bus.calls(kNetworkManager, settingsPath(1), QStringLiteral("GetSettings"))
+                           .size() == 1;
+        },
+        kWaitMs));
+    setNetworkManagerState(70);
+    ASSERT_TRUE(becomes(connection, State::Connected));
     EXPECT_TRUE(managerCalls(QStringLiteral("ActivateConnection")).isEmpty());
 }
 
