@@ -49,8 +49,11 @@ const CalcKey* keyAt(int keyIndex) {
 void CalcEngine::Score() {
     if (secretMake_.isEmpty())
         return;
-    if (const std::optional<double> result = compute(secretMake_, last_, label2_))
-        label2_ = writeNumber(*result);
+    // A result that would not read back is no result: it could not be computed with.
+    if (const std::optional<double> result = compute(secretMake_, last_, label2_)) {
+        if (const std::optional<QString> shown = writeReadableNumber(*result))
+            label2_ = *shown;
+    }
     secretMake_.clear();
     last_.clear();
     // A typed ".5" that no result replaced.
@@ -59,15 +62,20 @@ void CalcEngine::Score() {
 }
 
 void CalcEngine::Pasting(QStringView text) {
+    // A number copied from Hebrew text often brings the marks that keep it in its place.
+    QString bare = text.toString();
+    bare.remove(u'\u200E').remove(u'\u200F').remove(u'\u061C');
     // Written as the calculator writes its results: rounded, blanks and a "+" gone.
-    const std::optional<double> value = readNumberStrictly(text);
+    const std::optional<double> value = readNumberStrictly(bare);
     if (!value)
         return;
-    const QString number = writeNumber(*value);
+    const std::optional<QString> number = writeReadableNumber(*value);
+    if (!number)
+        return;
     if (make_.isEmpty())
-        label2_ = number;
+        label2_ = *number;
     else
-        handOver(number);
+        handOver(*number);
 }
 
 void CalcEngine::enterDigit(QStringView digit) {

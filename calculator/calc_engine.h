@@ -25,10 +25,12 @@ public:
 
     // Applies Secret_Make to Last and the display, if an operation is pending, and ends it.
     // "+" counts texts that are no number as 0; "-", "*" and "/" need two numbers. A division by
-    // zero, an overflow or an operand that is no number leaves the display as it was.
+    // zero, an overflow, an operand that is no number or a result whose writing would not read
+    // back leaves the display as it was.
     void Score();
     // A number from the clipboard, in the calculator's own writing, replaces the display (or
-    // starts the second operand). Text that is not a number changes nothing.
+    // starts the second operand); the left-to-right, right-to-left and Arabic letter marks
+    // around or in it are dropped. Text that is not a number changes nothing.
     void Pasting(QStringView text);
 
     // Appends a digit (at most 11 characters are typed this way), or starts the second operand.

@@ -50,6 +50,11 @@ TEST(CalcEngineTest, PlusCountsAMissingOperandAsZeroWhereOtherOperatorsComputeNo
     engine.Pasting(u"-1E+200");
     typeKeys(engine, u"=");
     EXPECT_EQ(topRow(engine), u"|||-1E+200"_s) << "overflow";
+    engine.Pasting(u"1.79769313486231E+308");
+    typeKeys(engine, u"+");
+    engine.Pasting(u"5.5E+293");
+    typeKeys(engine, u"=");
+    EXPECT_EQ(topRow(engine), u"|||5.5E+293"_s) << "a result written past the largest number";
     typeKeys(engine, u"+0=*");
     engine.Pasting(u"0");
     typeKeys(engine, u"=");
@@ -83,7 +88,8 @@ TEST(CalcEngineTest, ATypedPointAfterAnOperatorStartsTheSecondOperandAClickedOne
 
 TEST(CalcEngineTest, PastingTakesOnlyNumbersInTheCalculatorsOwnWriting) {
     CalcEngine engine = typed(u"7");
-    for (const QStringView junk : {u"abc", u"", u"1e999", u"12 kg"})
+    for (const QStringView junk : {u"abc", u"", u"1e999", u"12 kg", u"1.7976931348623157e308",
+                                   u"\u202B12\u202C", u"1\u200B2"})
         engine.Pasting(junk);
     EXPECT_EQ(topRow(engine), u"|||7"_s);
     const std::pair<QStringView, QString> pastes[] = {
@@ -92,6 +98,8 @@ TEST(CalcEngineTest, PastingTakesOnlyNumbersInTheCalculatorsOwnWriting) {
         {u"1e3", u"1000"_s},
         {u"12345678901234567", u"1.23456789012346E+16"_s},
         {u"0.000123456789012345", u"0.000123456789012345"_s},
+        {u"\u200F12\u200E", u"12"_s},
+        {u"\u061C-5\u200F", u"-5"_s},
         {u"-1E-20", u"-1E-20"_s},
     };
     for (const auto& [text, shown] : pastes) {

@@ -195,4 +195,11 @@ QString writeNumber(double value) {
     return QString::fromLatin1(text);
 }
 
+std::optional<QString> writeReadableNumber(double value) {
+    QString text = writeNumber(value);
+    if (!readNumberStrictly(text))
+        return std::nullopt;
+    return text;
+}
+
 }  // namespace tolvane

@@ -23,4 +23,8 @@ std::optional<double> readNumberStrictly(QStringView text);
 // has more than 15 digits before the point or more than three zeros after it.
 QString writeNumber(double value);
 
+// The value written as writeNumber writes it, when that text reads back strictly: the largest
+// doubles round up, past the largest, to a text that does not.
+std::optional<QString> writeReadableNumber(double value);
+
 }  // namespace tolvane
