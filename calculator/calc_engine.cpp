@@ -173,7 +173,10 @@ bool CalcEngine::menuOpens(OperatorMenu menu) const {
 }
 
 void CalcEngine::chooseMenuItem(OperatorMenu menu, const OperatorMenuItem& item) {
-    (menu == OperatorMenu::Op ? make_ : secretMake_) = item.sets.toString();
+    // Chosen from a menu opened while its label still showed an operator, an item has nothing
+    // to correct once that label has emptied.
+    if (menuOpens(menu))
+        (menu == OperatorMenu::Op ? make_ : secretMake_) = item.sets.toString();
 }
 
 void CalcEngine::handOver(const QString& text) {

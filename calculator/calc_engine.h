@@ -55,7 +55,8 @@ public:
 
     // Whether the menu's label shows an operator, the only time its menu opens.
     bool menuOpens(OperatorMenu menu) const;
-    // Puts the item's operator text in the menu's label; nothing else changes.
+    // Puts the item's operator text in the menu's label, unless that label is empty by now;
+    // nothing else changes.
     void chooseMenuItem(OperatorMenu menu, const OperatorMenuItem& item);
 
 private:

@@ -152,6 +152,9 @@ TEST(CalcEngineTest, CorrectionMenusChangeOnlyTheirOperator) {
     engine = corrected(u"8+3", OperatorMenu::Op_I, 4);
     typeKeys(engine, u"=");
     EXPECT_EQ(topRow(engine), u"8|||3"_s);
+    // A choice that comes after its label has emptied.
+    EXPECT_EQ(topRow(corrected(u"8", OperatorMenu::Op, 2)), u"|||8"_s);
+    EXPECT_EQ(topRow(corrected(u"8+", OperatorMenu::Op_I, 0)), u"||+|8"_s);
 
     EXPECT_FALSE(typed(u"").menuOpens(OperatorMenu::Op));
     EXPECT_FALSE(typed(u"8+").menuOpens(OperatorMenu::Op_I));

@@ -141,8 +141,10 @@ void Calc::buildMenus() {
     // Only ever popped up; the window has no menu bar.
     Op = named(new QMenu(QStringLiteral("Op"), this), "Op");
     Op_I = named(new QMenu(QStringLiteral("Op_I"), this), "Op_I");
-    for (QMenu* menu : {Op, Op_I})
+    for (QMenu* menu : {Op, Op_I}) {
         menu->setLayoutDirection(Qt::RightToLeft);
+        connect(menu, &QMenu::aboutToHide, this, &Calc::menuClosed);
+    }
     Op_P = addMenuItem(Op, kOpMenuItems[0], &Calc::Op_P_Click);
     Op_Mi = addMenuItem(Op, kOpMenuItems[1], &Calc::Op_Mi_Click);
     Op_Mu = addMenuItem(Op, kOpMenuItems[2], &Calc::Op_Mu_Click);
@@ -158,17 +160,24 @@ void Calc::buildMenus() {
 QAction* Calc::addMenuItem(QMenu* menu, const OperatorMenuItem& item, void (Calc::*handler)()) {
     QAction* action = menu->addAction(item.caption.toString());
     action->setObjectName(item.name.toString());
-    connect(action, &QAction::triggered, this,
-            [this, handler] { handleInput([this, handler] { (this->*handler)(); }); });
+    // The choice answers the menu, which opened before the input that waits for it.
+    connect(action, &QAction::triggered, this, [this, handler] {
+        pendingInput_.emplace_front([this, handler] { (this->*handler)(); });
+        runPendingInput();
+    });
     return action;
 }
 
 void Calc::handleInput(std::function<void()> input) {
     pendingInput_.push_back(std::move(input));
-    if (handlingInput_)
+    runPendingInput();
+}
+
+void Calc::runPendingInput() {
+    if (handlingInput_ || menuOpen_)
         return;
     handlingInput_ = true;
-    while (!pendingInput_.empty()) {
+    while (!pendingInput_.empty() && !menuOpen_) {
         const std::function<void()> next = std::move(pendingInput_.front());
         pendingInput_.pop_front();
         next();
@@ -292,14 +301,27 @@ void Calc::Last_Click() {
 }
 
 void Calc::Make_MouseDown() {
-    // Popped up without a nested event loop: its choice comes back as input of its own.
     if (engine_.menuOpens(OperatorMenu::Op))
-        Op->popup(QCursor::pos());
+        popUpMenu(Op);
 }
 
 void Calc::Secret_Make_MouseDown() {
     if (engine_.menuOpens(OperatorMenu::Op_I))
-        Op_I->popup(QCursor::pos());
+        popUpMenu(Op_I);
+}
+
+void Calc::popUpMenu(QMenu* menu) {
+    // Popped up without a nested event loop: its choice comes back as input of its own.
+    menu->popup(QCursor::pos());
+    // A menu that could not be shown never closes.
+    menuOpen_ = menu->isVisible();
+}
+
+void Calc::menuClosed() {
+    menuOpen_ = false;
+    // A chosen item is triggered right after its menu hides, and must come before the input
+    // that waited; with no item chosen, that input goes on a moment later.
+    QMetaObject::invokeMethod(this, &Calc::runPendingInput, Qt::QueuedConnection);
 }
 
 void Calc::chooseMenuItem(OperatorMenu menu, std::size_t item) {

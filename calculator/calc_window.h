@@ -27,7 +27,8 @@ inline constexpr std::chrono::milliseconds kKeyHold{100};
 // Input is handled one piece at a time. A typed key is shown pressed and the window's waiting
 // events are handled once, so that the pressed look gets painted; input that arrives then waits
 // until the key's action is done, and so does input that arrives while the key is held. A close
-// asked for meanwhile comes after the key too.
+// asked for meanwhile comes after the key too. An operator menu pops up without a nested event
+// loop: the input after it waits until it has closed, and its choice goes first.
 class Calc : public Form {
     Q_OBJECT
 public:
@@ -89,6 +90,9 @@ private:
     QAction* addMenuItem(QMenu* menu, const OperatorMenuItem& item, void (Calc::*handler)());
     // Runs the input now, or after the input being handled, in the order it came.
     void handleInput(std::function<void()> input);
+    void runPendingInput();
+    void popUpMenu(QMenu* menu);
+    void menuClosed();
     void drawKey(int index, bool pressed);
     void chooseMenuItem(OperatorMenu menu, std::size_t item);
     void showState();
@@ -100,6 +104,7 @@ private:
     CalcEngine engine_;
     std::deque<std::function<void()>> pendingInput_;
     bool handlingInput_ = false;
+    bool menuOpen_ = false;      // the input waits for an operator menu
     bool inEventRound_ = false;  // a typed key lets the window's waiting events run
     bool closeWanted_ = false;   // asked to close while handling input
 };

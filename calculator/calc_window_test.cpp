@@ -286,6 +286,41 @@ TEST_F(CalcWindowTest, AnyButtonOnAnOperatorLabelOpensItsMenuOnlyWhileItShowsOne
     EXPECT_EQ(topRow(), "|||5");
 }
 
+TEST_F(CalcWindowTest, InputQueuedBehindAnOperatorMenuWaitsUntilItCloses) {
+    // "+", a press on Make and "3" come in while the 8 is held.
+    bool first = true;
+    fakes.program.onProcessEvents = [&] {
+        if (!std::exchange(first, false))
+            return;
+        press(Qt::Key_Plus, 86, Qt::KeypadModifier);
+        mousePress(calc->Make);
+        mouseRelease(calc->Make);
+        press(Qt::Key_3, kXDigit1 + 2);
+    };
+    pressMainDigit(8);
+    ASSERT_TRUE(calc->Op->isVisible());
+    EXPECT_EQ(topRow(), "||+|8") << "the 3 waits for the menu";
+    calc->Op->setActiveAction(calc->Op_Mu);
+    QTest::keyClick(calc->Op, Qt::Key_Return);
+    EXPECT_EQ(topRow(), "8|*||3") << "the choice first, then the 3";
+
+    // Dismissed, the menu lets the waiting input go on.
+    first = true;
+    fakes.program.onProcessEvents = [&] {
+        if (!std::exchange(first, false))
+            return;
+        mousePress(calc->Secret_Make);
+        mouseRelease(calc->Secret_Make);
+        press(Qt::Key_Return, kXReturn);
+    };
+    pressMainDigit(4);
+    ASSERT_TRUE(calc->Op_I->isVisible());
+    EXPECT_EQ(topRow(), "8|*||34");
+    calc->Op_I->hide();
+    QCoreApplication::sendPostedEvents(calc, QEvent::MetaCall);
+    EXPECT_EQ(topRow(), "|||272");
+}
+
 TEST_F(CalcWindowTest, EachMenuItemSetsOnlyItsOwnLabel) {
     const QStringList sets = {"+", "-", "*", "/", ""};
     for (QMenu* menu : {calc->Op, calc->Op_I}) {
