@@ -1,5 +1,6 @@
 """A throw-away X desktop for driving the real program: Xvfb, a tray host and xdotool."""
 
+import json
 import os
 import re
 import shutil
@@ -75,6 +76,25 @@ class Desktop:
             with open(log) as f:
                 raise RuntimeError(f"trayer did not come up (exit {self.tray.poll()}): {f.read()}")
 
+    def start_accessibility(self):
+        """A private session bus on which the program reports its windows to screen readers
+        (AT-SPI), read with accessible_objects()."""
+        daemon = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                            stdout=subprocess.PIPE, text=True)
+        address = daemon.stdout.readline().strip()
+        if not address:
+            raise RuntimeError(f"the session bus did not start (exit {daemon.poll()})")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        self.env["NO_AT_BRIDGE"] = "0"
+
+    def accessible_objects(self, title):
+        """Role and name of every object of the window with that title, as AT-SPI gives them."""
+        result = subprocess.run(
+            ["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "accessible_texts.py"),
+             title], env=self.env, capture_output=True, text=True, timeout=30)
+        return json.loads(result.stdout) if result.returncode == 0 and result.stdout else []
+
     def spawn(self, argv, **kwargs):
         kwargs.setdefault("stdout", subprocess.DEVNULL)
         kwargs.setdefault("stderr", subprocess.DEVNULL)
@@ -95,6 +115,8 @@ class Desktop:
             if process.poll() is None:
                 process.kill()
             process.wait()
+            if process.stdout:
+                process.stdout.close()
         # Terminated, not killed, so that it removes its display lock.
         self.xvfb.terminate()
         self.xvfb.wait()
