@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""The web windows' cost: opening the currency converter from the tray menu and converting,
-with the web windows' process cold and warm, beside a bare QtWebEngine program loading one
-local page; and the memory of the whole process tree with the converter open and a minute
-after it closed, beside the tray program alone.
+"""The web windows' cost: opening the currency converter from the tray menu and converting, and
+opening the browser until its home page has loaded, with the web windows' process cold and
+warm, beside a bare QtWebEngine program loading one local page; and the memory of the whole
+process tree with the converter open, with five browser slots loaded, and a minute after the
+last window closed, beside the tray program alone.
 
 A report, not a gate: it always exits 0. Build first (ninja -C build), then
     python3 bench/web_windows.py [--rounds 10]
@@ -25,6 +26,8 @@ from desktop import Desktop, wait_for  # noqa: E402
 from startup_memory import later_start_registry  # noqa: E402
 
 CONVERTER = "המרת מטבעות"
+BROWSER = "דפדפן - חלון מ\"ס: 1."
+BROWSER_ANY = "^דפדפן - חלון"
 EXECUTE = ((5400 + 1095 // 2) // 15, (2280 + 495 // 2) // 15)  # "בצע", in pixels
 WATCHER = os.path.join(REPO, "e2e", "accessible_texts.py")
 
@@ -83,26 +86,79 @@ class Round:
     def converters(self):
         return self.desktop.visible(name=f"^{CONVERTER}$")
 
-    def open_converter(self):
-        """Seconds from the menu choice to the window on screen."""
+    def choose(self, downs):
+        """Chooses the tray menu's item so many places down; the moment it was chosen."""
         _, width, height, x, y = self.desktop.tray_icons()[0]
         self.desktop.xdotool("mousemove", str(x + width // 2), str(y + height // 2))
         self.desktop.xdotool("click", "3")
         time.sleep(0.5)
-        self.desktop.xdotool("key", "Down", "Down", "Down", "Down", "Down")
+        self.desktop.xdotool("key", *(["Down"] * downs))
         start = time.monotonic()
         self.desktop.xdotool("key", "Return")
+        return start
+
+    def open_converter(self):
+        """Seconds from the menu choice to the window on screen."""
+        start = self.choose(5)
         if not wait_for(self.converters, timeout=30, interval=0.005):
             raise RuntimeError("the converter did not open")
         return time.monotonic() - start
 
+    def watcher(self, title, pattern):
+        watcher = subprocess.Popen(["/usr/bin/python3", WATCHER, title, pattern, "30"],
+                                   env=self.desktop.env, stdout=subprocess.PIPE, text=True)
+        if watcher.stdout.readline().strip() != "ready":
+            raise RuntimeError("the screen-reader watcher did not start")
+        return watcher
+
+    def open_browser(self):
+        """Seconds from the menu choice to the home page loaded in the first slot."""
+        watcher = self.watcher(BROWSER, r"^הדף נטען\.$")
+        try:
+            start = self.choose(1)
+            if not watcher.stdout.readline():
+                raise RuntimeError("the browser's home page did not load")
+            return time.monotonic() - start
+        finally:
+            watcher.kill()
+            watcher.wait()
+            watcher.stdout.close()
+
+    def fill_slots(self):
+        """Loads the program's home page into the four other slots, one after the other."""
+        window = self.desktop.visible(name=BROWSER_ANY)[-1]
+        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
+        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        for slot in range(1, 5):
+            title = f"דפדפן - חלון מ''ס: {slot + 1}."
+            self.desktop.xdotool("mousemove", str(left + (960 * slot + 487) // 15),
+                                 str(top + (3390 + 127) // 15))
+            self.desktop.xdotool("click", "1")
+            watcher = self.watcher(title, r"^הדף נטען\.$")
+            try:
+                self.desktop.xdotool("type", self.site)
+                self.desktop.xdotool("key", "Return")
+                if not watcher.stdout.readline():
+                    raise RuntimeError(f"slot {slot + 1} did not load")
+            finally:
+                watcher.kill()
+                watcher.wait()
+                watcher.stdout.close()
+
+    def address(self, title):
+        for item in self.desktop.accessible_objects(title):
+            if item["role"] == "text":
+                return item.get("text", "")
+        raise RuntimeError("no address box")
+
+    def close_browser(self):
+        self.desktop.close_window(self.desktop.visible(name=BROWSER_ANY)[-1])
+        wait_for(lambda: not self.desktop.visible(name=BROWSER_ANY), timeout=10)
+
     def convert(self):
         """Seconds from pressing "בצע" to the result in the status line."""
-        watcher = subprocess.Popen(["/usr/bin/python3", WATCHER, CONVERTER, r"^1 USD = ", "30"],
-                                   env=self.desktop.env, stdout=subprocess.PIPE, text=True)
+        watcher = self.watcher(CONVERTER, r"^1 USD = ")
         try:
-            if watcher.stdout.readline().strip() != "ready":
-                raise RuntimeError("the screen-reader watcher did not start")
             window = self.converters()[-1]
             geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
             left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
@@ -155,23 +211,35 @@ def main():
         if not os.access(binary, os.X_OK):
             sys.exit(f"not built: {binary} (run ninja -C build)")
 
-    figures = {name: [] for name in ("open, cold", "open, warm", "convert, cold", "convert, warm",
-                                     "tree PSS, open", "tray PSS alone")}
+    names = ("converter open, cold", "converter open, warm", "convert, cold", "convert, warm",
+             "browser home page, cold", "browser home page, warm", "tree PSS, converter open",
+             "tree PSS, five slots loaded", "tray PSS alone")
+    figures = {name: [] for name in names}
     last = None
     for round_ in range(args.rounds):
+        fresh = Round(os.path.abspath(args.tolvane))
+        try:
+            figures["browser home page, cold"].append(fresh.open_browser())
+        finally:
+            fresh.close()
         run = Round(os.path.abspath(args.tolvane))
         try:
             figures["tray PSS alone"].append(tree_pss_mib(run.tray.pid))
-            figures["open, cold"].append(run.open_converter())
+            figures["converter open, cold"].append(run.open_converter())
             figures["convert, cold"].append(run.convert())
-            figures["tree PSS, open"].append(tree_pss_mib(run.tray.pid))
+            figures["tree PSS, converter open"].append(tree_pss_mib(run.tray.pid))
             run.close_converter()
-            figures["open, warm"].append(run.open_converter())
+            figures["converter open, warm"].append(run.open_converter())
             figures["convert, warm"].append(run.convert())
+            run.close_converter()
+            figures["browser home page, warm"].append(run.open_browser())
+            run.site = run.address(BROWSER)
+            run.fill_slots()
+            figures["tree PSS, five slots loaded"].append(tree_pss_mib(run.tray.pid))
+            run.close_browser()
             print(f"round {round_ + 1}/{args.rounds}: " + ", ".join(
                 f"{name} {values[-1]:.3f}" for name, values in figures.items()), flush=True)
             if round_ == args.rounds - 1:
-                run.close_converter()
                 last = run
             else:
                 run.close()
@@ -186,22 +254,20 @@ def main():
     minimal = minimal_webengine(os.path.abspath(args.minimal), args.rounds)
 
     print()
-    print(f"Medians of {args.rounds} rounds; the web windows' process is cold on the first "
-          f"opening of each round and warm on the second.")
+    print(f"Medians of {args.rounds} rounds. Cold: the first web window of a fresh Tolvane, so "
+          f"the web windows' process starts; warm: that process already runs.")
     print()
-    print("| Figure | Tolvane | bare QtWebEngine program |")
-    print("|---|---:|---:|")
-    for name in ("open, cold", "open, warm", "convert, cold", "convert, warm"):
-        print(f"| {name} (s) | {statistics.median(figures[name]):.3f} |"
-              f" {statistics.median(minimal) if minimal else float('nan'):.3f} (start to one "
-              f"local page) |" if name == "open, cold" else
-              f"| {name} (s) | {statistics.median(figures[name]):.3f} | |")
-    print(f"| PSS of the process tree, converter open (MiB) |"
-          f" {statistics.median(figures['tree PSS, open']):.1f} | |")
-    print(f"| PSS of the tray program alone, before (MiB) |"
-          f" {statistics.median(figures['tray PSS alone']):.1f} | |")
-    print(f"| PSS of the process tree a minute after the converter closed (MiB) | {after:.1f}"
-          f" ({processes} process{'es' if processes != 1 else ''}) | |")
+    print("| Figure | Tolvane |")
+    print("|---|---:|")
+    for name in names[:6]:
+        print(f"| {name} (s) | {statistics.median(figures[name]):.3f} |")
+    if minimal:
+        print(f"| bare QtWebEngine program, start to one local page loaded (s) |"
+              f" {statistics.median(minimal):.3f} |")
+    for name in names[6:]:
+        print(f"| {name} (MiB) | {statistics.median(figures[name]):.1f} |")
+    print(f"| tree PSS a minute after the last web window closed (MiB) | {after:.1f}"
+          f" ({processes} process{'es' if processes != 1 else ''}) |")
     return 0
 
 

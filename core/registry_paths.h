@@ -10,5 +10,7 @@ inline const QString kRunValue = QStringLiteral("Tolvane");
 inline const QString kVersionKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
 // The word translator's dictionary address, "{word}" standing for the word; none by default.
 inline const QString kDictionaryValue = QStringLiteral("TNDictionary");
+// The browser's home page; the maker's home page when there is none.
+inline const QString kHomePageValue = QStringLiteral("TNHomePage");
 
 }  // namespace tolvane

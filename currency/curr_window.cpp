@@ -30,7 +30,7 @@ Curr::Curr(const WebPlatform& platform)
     setWindowTitle(QStringLiteral("המרת מטבעות"));
 
     Label1 = named(new QLabel(QStringLiteral("הפוך:"), this), "Label1");
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     Text2 = named(new QLineEdit(QStringLiteral("1"), this), "Text2");
     Text2->setAccessibleName(QStringLiteral("סכום"));
     Combo1 = named(new SimpleCombo(this), "Combo1");
@@ -122,7 +122,8 @@ void Curr::Form_KeyDown(int KeyCode, int) {
 
 void Curr::setStatusLeftToRight(bool leftToRight) {
     Status->setLayoutDirection(leftToRight ? Qt::LeftToRight : Qt::RightToLeft);
-    Status->setAlignment((leftToRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    Status->setAlignment((leftToRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignAbsolute |
+                         Qt::AlignVCenter);
 }
 
 bool Curr::letEventsRun() {

@@ -16,7 +16,11 @@ def walk(node, found, depth=0):
         return
     try:
         role = node.getRoleName()
-        found.append({"role": role, "name": node.name})
+        item = {"role": role, "name": node.name}
+        if role == "text":
+            text = node.queryText()
+            item["text"] = text.getText(0, text.characterCount)
+        found.append(item)
         # A list's rows are many and slow to read one by one; their texts are not wanted.
         children = [] if role == "list" else list(node)
     except Exception:  # an object that went away while it was read

@@ -2,13 +2,12 @@
 the program's own site."""
 
 import os
-import re
 import socket
 import time
 import unittest
 
 from desktop import wait_for
-from program_case import SCREENSHOTS, ProgramCase
+from program_case import ProgramCase
 
 TITLE = "המרת מטבעות"
 TWIPS_PER_PIXEL = 15  # the desktop's 96 dots per inch
@@ -57,59 +56,21 @@ class CurrencyTest(ProgramCase):
         self.mark_started_before(splash=False)
 
     def choose_converter(self):
-        self.open_tray_menu()
         # "דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", then "המרת מטבעות".
-        self.desktop.xdotool("key", "Down", "Down", "Down", "Down", "Down", "Return")
-
-    def open_converter(self):
-        self.choose_converter()
-        window = wait_for(lambda: self.desktop.visible(name=f"^{TITLE}$"), timeout=30)
-        self.assertTrue(window, "the converter did not open")
-        return window[0]
-
-    def position(self, window):
-        # The web view may have the window made anew once it is up: look it up again.
-        window = (self.desktop.visible(name=f"^{TITLE}$") or [window])[-1]
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-        return left, top
-
-    def type_into(self, window, spot, text):
-        left, top = self.position(window)
-        self.desktop.xdotool("mousemove", str(left + spot[0]), str(top + spot[1]))
-        self.desktop.xdotool("click", "1")
-        self.desktop.xdotool("key", "ctrl+a")
-        self.desktop.xdotool("type", text)
-
-    def click(self, window, spot):
-        left, top = self.position(window)
-        self.desktop.xdotool("mousemove", str(left + spot[0]), str(top + spot[1]))
-        self.desktop.xdotool("click", "1")
-
-    def status_reading(self, pattern):
-        """The first label of the window that matches the pattern, once one does."""
-        def found():
-            for item in self.desktop.accessible_objects(TITLE):
-                if item["role"] == "label" and re.search(pattern, item["name"]):
-                    return item["name"]
-            return None
-        return wait_for(found, timeout=30, interval=0.5)
+        self.choose_from_tray_menu(5)
 
     def test_pounds_into_euros_through_the_programs_own_site(self):
         tray = self.start()
-        window = self.open_converter()
-        self.type_into(window, AMOUNT, "250")
-        self.type_into(window, FROM, "British Pound")
-        self.type_into(window, TO, "Euro")
-        self.click(window, EXECUTE)
+        self.choose_converter()
+        self.type_into(TITLE, AMOUNT, "250")
+        self.type_into(TITLE, FROM, "British Pound")
+        self.type_into(TITLE, TO, "Euro")
+        self.click_in(TITLE, EXECUTE)
 
-        status = self.status_reading(r"^250 GBP = ")
+        status = self.label_matching(TITLE, r"^250 GBP = ")
         self.assertTrue(status, "no result in the status line")
         self.assertRegex(status, r"^250 GBP = [0-9][0-9.,]* EUR \(.*\d{4}-\d{2}-\d{2}\)$")
-        if SCREENSHOTS:
-            left, top = self.position(window)
-            self.desktop.screenshot(os.path.join(SCREENSHOTS, "currency.png"),
-                                    crop=f"441x261+{left}+{top}")
+        self.screenshot_of(TITLE, "currency.png", 441, 261)
 
         # The request page lives in the program's private folder, and only for a moment.
         folder = os.path.join(self.desktop.env["XDG_RUNTIME_DIR"], "tolvane")
@@ -129,9 +90,9 @@ class CurrencyTest(ProgramCase):
     def test_without_the_service_the_connection_message_shows(self):
         self.desktop.env["TOLVANE_CONVERTER_HOST"] = f"127.0.0.1:{closed_port()}"
         self.start()
-        window = self.open_converter()
-        self.click(window, EXECUTE)
-        status = self.status_reading(r"^לא היה ניתן להקים קשר עם השרת\.")
+        self.choose_converter()
+        self.click_in(TITLE, EXECUTE)
+        status = self.label_matching(TITLE, r"^לא היה ניתן להקים קשר עם השרת\.")
         self.assertTrue(status, "no connection message")
         self.assertIn("לעזרה נוספת.", status)
 
@@ -145,8 +106,7 @@ class CurrencyTest(ProgramCase):
         self.assertEqual(len(self.desktop.visible(name=f"^{TITLE}$")), 1)
         self.assertEqual(len(children(tray.pid, "tolvane-web")), 1)
 
-        window = self.desktop.visible(name=f"^{TITLE}$")[0]
-        self.desktop.xdotool("windowfocus", "--sync", window)
+        self.desktop.xdotool("windowfocus", "--sync", self.window_titled(TITLE))
         self.desktop.xdotool("key", "Escape")
         self.assertTrue(wait_for(lambda: not self.desktop.visible(name=f"^{TITLE}$"), timeout=5))
         closed = time.monotonic()

@@ -5,6 +5,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -20,6 +21,31 @@ def wait_for(condition, timeout=10.0, interval=0.05):
             return None
         time.sleep(interval)
 
+
+# Sends WM_DELETE_WINDOW to a window, through libX11 directly (no python-xlib on the machine).
+CLOSE_WINDOW = r"""
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                         ctypes.c_void_p]
+x.XFlush.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 10)]
+display = x.XOpenDisplay(sys.argv[1].encode())
+window = int(sys.argv[2])
+event = ClientMessage(type=33, display=display, window=window, format=32,
+                      message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0))
+event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x.XFlush(display)
+x.XCloseDisplay(display)
+"""
 
 BINARY = os.environ.get("TOLVANE_BINARY",
                         os.path.join(os.path.dirname(__file__), "..", "build", "tolvane"))
@@ -168,6 +194,13 @@ class Desktop:
         return [w for w in self.visible(cls="tolvane")
                 if self.window_size(w)[1] >= min_height and
                 self.run("xdotool", "getwindowname", w).strip() not in ("About", "Tolvane")]
+
+    def close_window(self, window):
+        """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW):
+        the program may refuse, unlike xdotool's windowclose, which destroys the window under
+        the program's feet."""
+        subprocess.run([sys.executable, "-c", CLOSE_WINDOW, self.display, str(int(window, 0))],
+                       check=True)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)

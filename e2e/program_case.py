@@ -2,6 +2,7 @@
 
 import json
 import os
+import re
 import unittest
 
 from desktop import Desktop, wait_for
@@ -62,3 +63,50 @@ class ProgramCase(unittest.TestCase):
             if wait_for(self.desktop.popup_menus, timeout=3):
                 return icon
         self.fail("no tray menu")
+
+    def choose_from_tray_menu(self, downs):
+        """Opens the tray menu and chooses the item so many places down ("דפדפן" is one)."""
+        self.open_tray_menu()
+        self.desktop.xdotool("key", *(["Down"] * downs), "Return")
+
+    def window_titled(self, title, timeout=30):
+        """The window with that exact title, once it is on screen."""
+        found = wait_for(lambda: self.desktop.visible(name=f"^{re.escape(title)}$"),
+                         timeout=timeout)
+        self.assertTrue(found, f"no window \"{title}\"")
+        return found[-1]
+
+    def position(self, title):
+        """Where the window with that title stands now. A window with a web view may be made
+        anew once it is up, so it is looked up afresh each time."""
+        window = self.window_titled(title)
+        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
+        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        return left, top
+
+    def click_in(self, title, spot):
+        left, top = self.position(title)
+        self.desktop.xdotool("mousemove", str(left + spot[0]), str(top + spot[1]))
+        self.desktop.xdotool("click", "1")
+
+    def type_into(self, title, spot, text):
+        """Clicks into a text box and types over what it held."""
+        self.click_in(title, spot)
+        self.desktop.xdotool("key", "ctrl+a")
+        self.desktop.xdotool("type", text)
+
+    def label_matching(self, title, pattern, timeout=30):
+        """The first label of the window that matches the pattern, as a screen reader reads
+        it, once one does (needs the desktop's start_accessibility())."""
+        def found():
+            for item in self.desktop.accessible_objects(title):
+                if item["role"] == "label" and re.search(pattern, item["name"]):
+                    return item["name"]
+            return None
+        return wait_for(found, timeout=timeout, interval=0.5)
+
+    def screenshot_of(self, title, name, width, height):
+        if SCREENSHOTS:
+            left, top = self.position(title)
+            self.desktop.screenshot(os.path.join(SCREENSHOTS, name),
+                                    crop=f"{width}x{height}+{left}+{top}")

@@ -47,6 +47,8 @@ void MainWindow::buildMenu() {
     connect(Mnu_Mis, &QAction::triggered, this, &MainWindow::Mnu_Mis_Click);
     connect(Mnu_Calc, &QAction::triggered, this, &MainWindow::Mnu_Calc_Click);
     connect(Mnu_Curr, &QAction::triggered, this, &MainWindow::Mnu_Curr_Click);
+    connect(Mnu_Tran, &QAction::triggered, this, &MainWindow::Mnu_Tran_Click);
+    connect(Mnu_Browser, &QAction::triggered, this, &MainWindow::Mnu_Browser_Click);
     connect(Mnu_Conf, &QAction::triggered, this, &MainWindow::Mnu_Conf_Click);
     connect(Mnu_odot, &QAction::triggered, this, &MainWindow::Mnu_odot_Click);
     connect(Mnu_Help, &QAction::triggered, this, &MainWindow::Mnu_Help_Click);
@@ -140,6 +142,14 @@ void MainWindow::Mnu_Calc_Click() {
 
 void MainWindow::Mnu_Curr_Click() {
     platform_.webWindows.show(WebWindow::Curr);
+}
+
+void MainWindow::Mnu_Tran_Click() {
+    platform_.webWindows.show(WebWindow::Tran);
+}
+
+void MainWindow::Mnu_Browser_Click() {
+    platform_.webWindows.show(WebWindow::WebBrowser);
 }
 
 void MainWindow::Mnu_Conf_Click() {

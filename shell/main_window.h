@@ -47,6 +47,8 @@ public:
     void Mnu_Mis_Click();
     void Mnu_Calc_Click();
     void Mnu_Curr_Click();
+    void Mnu_Tran_Click();
+    void Mnu_Browser_Click();
     void Mnu_Conf_Click();
     void Mnu_odot_Click();
     void Mnu_Help_Click();

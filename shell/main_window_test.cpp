@@ -251,7 +251,10 @@ TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {
 
     // The web windows live in a process of their own: the menu only asks for them.
     main->Mnu_Curr->trigger();
-    EXPECT_EQ(fakes.webWindows.shown, std::vector<WebWindow>{WebWindow::Curr});
+    main->Mnu_Tran->trigger();
+    main->Mnu_Browser->trigger();
+    EXPECT_EQ(fakes.webWindows.shown,
+              (std::vector<WebWindow>{WebWindow::Curr, WebWindow::Tran, WebWindow::WebBrowser}));
 }
 
 TEST_F(MainWindowTest, ClosingMainOnlyHidesItUnlessTheSessionEnds) {

@@ -18,6 +18,7 @@ QString sessionRuntimeFolder() {
 
 LinuxWebPlatform::LinuxWebPlatform()
     : registry_(configFolder() + QStringLiteral("/tolvane/registry.json")),
+      views_(messages_, QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)),
       files_(sessionRuntimeFolder()) {}
 
 WebPlatform LinuxWebPlatform::services(const MakerSite& site) {

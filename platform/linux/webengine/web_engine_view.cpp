@@ -39,6 +39,17 @@ public:
         : QWebEnginePage(profile, parent), view_(view) {}
 
 protected:
+    // A page's request for a new window opens in this same view: the first address the new
+    // window is sent to is loaded here instead.
+    QWebEnginePage* createWindow(WebWindowType) override {
+        auto* standIn = new QWebEnginePage(profile(), this);
+        connect(standIn, &QWebEnginePage::urlChanged, this, [this, standIn](const QUrl& url) {
+            load(url);
+            standIn->deleteLater();
+        });
+        return standIn;
+    }
+
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                   const QString&) override {
         if (!message.startsWith(u'{') || !message.contains(view_.token_))
@@ -69,6 +80,8 @@ WebEngineView::WebEngineView(QWidget* parent, QWebEngineProfile* profile,
     // Pages that do not name their encoding are read as UTF-8, which is how the program
     // writes its own.
     settings->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    // A window only where the user asked for one, and then in this view.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 
     QWebEngineScript probe;
     probe.setName(QStringLiteral("tolvane-probe"));

@@ -1,8 +1,12 @@
 #include "platform/linux/webengine/web_engine_view.h"
+#include "platform/linux/webengine/web_engine_views.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -62,6 +66,12 @@ private:
                    "<p class=\"r\"><big>250 GBP = 286.43 EUR</big></p>a &lt; b</body></html>";
         } else if (path == "/frames") {
             body = "<html><body><iframe src=\"/a\"></iframe><iframe src=\"/b\"></iframe></body></html>";
+        } else if (path == "/report.txt") {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                          "Content-Disposition: attachment; filename=report.txt\r\n"
+                          "Content-Length: 6\r\nConnection: close\r\n\r\nsaved\n");
+            socket->disconnectFromHost();
+            return;
         } else if (path == "/500") {
             status = "500 Internal Server Error";
             body = "<html><body>broken</body></html>";
@@ -76,6 +86,32 @@ private:
     QTcpServer server_;
     std::map<QTcpSocket*, QByteArray> requests_;
 };
+
+// Answers every question the same way and keeps what it was asked.
+class AnsweringMessages : public MessageBoxes {
+public:
+    Answer show(const QString& text, Buttons, Icon, const QString&) override {
+        asked.append(text);
+        return answer;
+    }
+    QStringList asked;
+    Answer answer = Answer::Yes;
+};
+
+// Runs the event loop, which the engine needs, until the condition holds or 20 s have passed.
+bool waitUntil(const std::function<bool()>& condition) {
+    QEventLoop loop;
+    QTimer poll;
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(20);
+    if (!condition())
+        loop.exec();
+    return condition();
+}
 
 class WebEngineViewTest : public testing::Test {
 protected:
@@ -192,6 +228,27 @@ TEST_F(WebEngineViewTest, APageWhoseRendererDiesReadsAsFailed) {
         completions(*view, 1, [&] { ::kill(static_cast<pid_t>(renderer), SIGKILL); });
     ASSERT_EQ(completed.size(), 1);
     EXPECT_EQ(view->documentMarkup().text, kCannotFindServerPage);
+}
+
+TEST_F(WebEngineViewTest, ADownloadIsSavedOnlyOnceTheUserAgreesAndNeverOpened) {
+    QTemporaryDir downloads;
+    AnsweringMessages messages;
+    WebEngineViews views(messages, downloads.path());
+    std::unique_ptr<WebView> view(views.make(&window, {}));
+
+    messages.answer = MessageBoxes::Answer::No;
+    view->Navigate(server.address("/report.txt"));
+    ASSERT_TRUE(waitUntil([&] { return !messages.asked.isEmpty(); }));
+    EXPECT_TRUE(messages.asked.first().contains("report.txt"));
+    EXPECT_TRUE(messages.asked.first().contains(downloads.path()));
+
+    messages.answer = MessageBoxes::Answer::Yes;
+    view->Navigate(server.address("/report.txt"));
+    ASSERT_TRUE(waitUntil([&] {
+        QFile saved(downloads.filePath("report.txt"));
+        return saved.open(QIODevice::ReadOnly) && saved.readAll() == "saved\n";
+    }));
+    EXPECT_EQ(QDir(downloads.path()).entryList(QDir::Files), QStringList{"report.txt"});
 }
 
 }  // namespace

@@ -1,19 +1,31 @@
 #pragma once
 
+#include "platform/message_boxes.h"
 #include "platform/web_views.h"
+
+#include <QObject>
 
 #include <chrono>
 
+class QWebEngineDownloadRequest;
+
 namespace tolvane {
 
-// Makes QtWebEngine views on the process's default profile.
-class WebEngineViews : public WebViews {
+// Makes QtWebEngine views on the process's default profile. What their pages offer to download
+// is saved into the download folder once the user agrees, and never opened.
+class WebEngineViews : public QObject, public WebViews {
+    Q_OBJECT
 public:
-    explicit WebEngineViews(std::chrono::milliseconds answerTimeout = std::chrono::seconds(30));
+    WebEngineViews(MessageBoxes& messages, QString downloadFolder,
+                   std::chrono::milliseconds answerTimeout = std::chrono::seconds(30));
 
     WebView* make(QWidget* parent, const WebViewOptions& options) override;
 
 private:
+    void downloadRequested(QWebEngineDownloadRequest* download);
+
+    MessageBoxes& messages_;
+    QString downloadFolder_;
     std::chrono::milliseconds answerTimeout_;
 };
 
