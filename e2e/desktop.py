@@ -79,6 +79,10 @@ class Desktop:
             "XDG_DATA_HOME": os.path.join(self.home, "data"),
             "XDG_RUNTIME_DIR": os.path.join(self.home, "runtime"),
             "TOLVANE_SITE_HOST": "127.0.0.1:9",
+            # The converter's daily rates: a closed loopback port, never the Internet.
+            "TOLVANE_ECB_DAILY_URL": "http://127.0.0.1:9/eurofxref-daily.xml",
+            "TOLVANE_MARKET_RATES_URL": "http://127.0.0.1:9/eur.json",
+            "TOLVANE_MARKET_RATES_FALLBACK_URL": "http://127.0.0.1:9/eur.json",
             # No system bus, unless a test starts its own: no test may reach the machine's
             # NetworkManager or logind.
             "DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(self.home, "no-system-bus"),

@@ -4,25 +4,35 @@
 #include "site/decimal_text.h"
 #include "site/rate_service.h"
 
-#include <QStringList>
-
 namespace tolvane {
 namespace {
-
-// Enough for any amount a user types; an exact conversion shows no more.
-constexpr int kExactDigits = 15;
 
 QString normalisedCode(const QString& field) {
     const QString code = field.trimmed().toUpper();
     return isCurrencyCode(code.toLatin1()) ? code : QString();
 }
 
+QString amountProblem(AmountReading::Problem problem) {
+    switch (problem) {
+        case AmountReading::Problem::AmbiguousComma:
+            return QStringLiteral(
+                "A comma in the amount may only separate thousands, as in 1,000 or 12,500; "
+                "write a fraction with a point, as in 12.5.");
+        case AmountReading::Problem::TooLong:
+            return QStringLiteral("The amount may have at most %1 digits.").arg(kMaxAmountDigits);
+        case AmountReading::Problem::NotANumber:
+        case AmountReading::Problem::None:
+            break;
+    }
+    return QStringLiteral("The amount must be a plain number, such as 250, 12.5 or 1,000.");
+}
+
 }  // namespace
 
 QString conversionLine(const FormFields& fields, RateService& rates) {
-    const auto amount = parseAmount(formField(fields, u"value"));
-    if (!amount) {
-        return QStringLiteral("The amount must be a plain number, such as 250 or 12.5.");
+    const AmountReading amount = readAmount(formField(fields, u"value"));
+    if (amount.problem != AmountReading::Problem::None) {
+        return amountProblem(amount.problem);
     }
     const QString from = normalisedCode(formField(fields, u"exch"));
     const QString to = normalisedCode(formField(fields, u"expr"));
@@ -33,43 +43,33 @@ QString conversionLine(const FormFields& fields, RateService& rates) {
     if (book == nullptr) {
         return QStringLiteral("The exchange rates cannot be read at the moment.");
     }
-    const bool fromKnown = book->euroValue(from).has_value();
-    const bool toKnown = book->euroValue(to).has_value();
-    if (!fromKnown || !toKnown) {
-        QStringList missing;
-        if (!fromKnown) {
-            missing.append(from);
-        }
-        if (!toKnown && to != from) {
-            missing.append(to);
-        }
-        return QStringLiteral("No exchange rate is available for %1.")
-            .arg(missing.join(QStringLiteral(" or ")));
+    const Conversion conversion = book->convert(amount.normalised, from, to);
+    if (conversion.result.isEmpty()) {
+        return conversion.problem;
     }
-    const auto conversion = book->convert(*amount, from, to);
-    const int digits =
-        conversion->significantDigits == 0 ? kExactDigits : conversion->significantDigits;
     QString line = QStringLiteral("%1 %2 = %3 %4")
-                       .arg(formatSignificant(*amount, kExactDigits), from,
-                            formatSignificant(conversion->result, digits), to);
-    const QString sources = describeSources(conversion->sources);
-    if (!sources.isEmpty()) {
-        line += QStringLiteral(" (") + sources + u')';
+                       .arg(QString::fromLatin1(amount.normalised), from, conversion.result, to);
+    if (!conversion.source.isEmpty()) {
+        line += QStringLiteral(" (") + conversion.source + u')';
     }
     return line;
 }
 
 HttpResponse conversionResponse(const FormFields& fields, RateService& rates) {
-    const QString page =
-        QStringLiteral(
-            "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
-            "<title>Tolvane currency converter</title></head>\n<body>\n"
-            "<h1>Currency conversion</h1>\n<P><BIG>%1</BIG></P>\n"
-            "<p><small>Source: ECB euro foreign exchange reference rates, published for "
-            "information only; obsolete currencies by their fixed conversion rates.</small></p>\n"
-            "</body>\n</html>\n")
-            .arg(conversionLine(fields, rates).toHtmlEscaped());
-    return HttpResponse{200, "text/html; charset=utf-8", page.toUtf8(), {}, {}};
+    static const QByteArray head =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
+        "<title>Tolvane currency converter</title></head>\n<body>\n"
+        "<h1>Currency conversion</h1>\n<P><BIG>";
+    static const QByteArray tail =
+        "</BIG></P>\n"
+        "<p><small>Sources: the ECB's euro foreign exchange reference rates (published for "
+        "information only) and the daily rates of the free currency-api feed, each with its "
+        "date; the irrevocable euro conversion rates, the euro pegs of central banks and the "
+        "fixed links of redenominated currencies, which are exact.</small></p>\n"
+        "</body>\n</html>\n";
+    return HttpResponse{200, "text/html; charset=utf-8",
+                        head + conversionLine(fields, rates).toHtmlEscaped().toUtf8() + tail, {},
+                        {}};
 }
 
 }  // namespace tolvane

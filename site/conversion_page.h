@@ -9,7 +9,9 @@ class RateService;
 
 // The answer to the converter form (fields "value", "exch" = from, "expr" = to): an English
 // page whose one result line stands between "<P><BIG>" and "</BIG>", either
-// "250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)" or why there is no result.
+// "250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)" or why there is no result. A
+// conversion needing no market rate (a currency against itself, an old code against its
+// successor) names no source: it is exact.
 HttpResponse conversionResponse(const FormFields& fields, RateService& rates);
 
 // The text between the markers.

@@ -1,40 +1,53 @@
 #include "site/decimal_text.h"
 
-#include <QByteArray>
+#include <QList>
 
-#include <cmath>
+#include <algorithm>
 
 namespace tolvane {
 namespace {
 
 constexpr qsizetype kMaxFigureLength = 40;
-constexpr int kMaxAmountIntegerDigits = 15;
-constexpr int kMaxAmountDigits = 30;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Digits with at most one "." and at least one digit.
-bool isPlainDecimal(QByteArrayView text) {
-    bool seenMark = false;
-    bool seenDigit = false;
-    for (const char c : text) {
-        if (c == '.') {
-            if (seenMark) {
-                return false;
-            }
-            seenMark = true;
-        } else if (isDigit(c)) {
-            seenDigit = true;
-        } else {
-            return false;
-        }
-    }
-    return seenDigit;
+bool allDigits(QByteArrayView text) {
+    return std::all_of(text.begin(), text.end(), isDigit);
 }
 
-int countSignificantDigits(QByteArrayView text) {
+// Digits with at most one "." and at least one digit.
+bool isPlainDecimal(QByteArrayView text) {
+    const qsizetype mark = text.indexOf('.');
+    if (mark < 0) {
+        return !text.isEmpty() && allDigits(text);
+    }
+    const QByteArrayView whole = text.first(mark);
+    const QByteArrayView fraction = text.sliced(mark + 1);
+    return whole.size() + fraction.size() > 0 && allDigits(whole) && allDigits(fraction);
+}
+
+// "1", "12", "123", then groups of three: the only place a comma may stand.
+bool isGroupedThousands(QByteArrayView whole) {
+    const QList<QByteArray> groups = whole.toByteArray().split(',');
+    const QByteArray& first = groups.first();
+    if (first.isEmpty() || first.size() > 3 || first.startsWith('0') || !allDigits(first)) {
+        return false;
+    }
+    return std::all_of(groups.begin() + 1, groups.end(), [](const QByteArray& group) {
+        return group.size() == 3 && allDigits(group);
+    });
+}
+
+}  // namespace
+
+bool isPositiveDecimal(QByteArrayView text) {
+    return text.size() <= kMaxFigureLength && isPlainDecimal(text) &&
+           std::any_of(text.begin(), text.end(), [](char c) { return c >= '1' && c <= '9'; });
+}
+
+int significantDigits(QByteArrayView text) {
     int count = 0;
     bool leading = true;
     for (const char c : text) {
@@ -47,68 +60,49 @@ int countSignificantDigits(QByteArrayView text) {
     return count;
 }
 
-}  // namespace
-
-std::optional<DecimalFigure> parsePlainDecimal(QByteArrayView text) {
-    if (text.size() > kMaxFigureLength || !isPlainDecimal(text)) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const double value = QByteArray(text.data(), text.size()).toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return DecimalFigure{value, countSignificantDigits(text)};
-}
-
-std::optional<double> parseAmount(QStringView text) {
+AmountReading readAmount(QStringView text) {
+    using Problem = AmountReading::Problem;
     QByteArray ascii;
     for (const QChar c : text.trimmed()) {
         if (c.unicode() > 0x7f) {
-            return std::nullopt;
+            return {Problem::NotANumber, {}};
         }
-        ascii.append(c == u',' ? '.' : static_cast<char>(c.unicode()));
-    }
-    if (!isPlainDecimal(ascii)) {
-        return std::nullopt;
+        ascii.append(static_cast<char>(c.unicode()));
     }
     const qsizetype mark = ascii.indexOf('.');
-    const QByteArrayView integerPart = QByteArrayView(ascii).first(mark < 0 ? ascii.size() : mark);
-    if (countSignificantDigits(integerPart) > kMaxAmountIntegerDigits ||
-        ascii.size() > kMaxAmountDigits + 1) {
-        return std::nullopt;
+    QByteArray whole = mark < 0 ? ascii : ascii.first(mark);
+    const QByteArray fraction = mark < 0 ? QByteArray() : ascii.sliced(mark + 1);
+    const bool onlyNumberCharacters = std::all_of(ascii.begin(), ascii.end(), [](char c) {
+        return isDigit(c) || c == ',' || c == '.';
+    });
+    if (!onlyNumberCharacters || ascii.count('.') > 1 ||
+        std::none_of(ascii.begin(), ascii.end(), isDigit)) {
+        return {Problem::NotANumber, {}};
     }
-    return ascii.toDouble();
-}
-
-QString formatSignificant(double value, int significantDigits) {
-    if (value == 0 || !std::isfinite(value) || significantDigits < 1) {
-        return QStringLiteral("0");
-    }
-    // The 'e' form does the rounding; the digits are then placed around the decimal mark.
-    const QByteArray scientific = QByteArray::number(std::fabs(value), 'e', significantDigits - 1);
-    const qsizetype e = scientific.indexOf('e');
-    QByteArray digits = scientific.first(e);
-    digits.replace(".", "");
-    const int exponent = scientific.mid(e + 1).toInt();
-
-    QByteArray plain;
-    if (exponent < 0) {
-        plain = "0." + QByteArray(-exponent - 1, '0') + digits;
-    } else if (exponent + 1 >= digits.size()) {
-        plain = digits + QByteArray(exponent + 1 - digits.size(), '0');
-    } else {
-        plain = digits.first(exponent + 1) + '.' + digits.mid(exponent + 1);
-    }
-    if (plain.contains('.')) {
-        while (plain.endsWith('0')) {
-            plain.chop(1);
+    if (ascii.contains(',')) {
+        if (fraction.contains(',') || !isGroupedThousands(whole)) {
+            return {Problem::AmbiguousComma, {}};
         }
-        if (plain.endsWith('.')) {
-            plain.chop(1);
-        }
+        whole.replace(",", "");
     }
-    return QString::fromLatin1(value < 0 ? "-" + plain : plain);
+    if (!isPlainDecimal(whole + '.' + fraction)) {
+        return {Problem::NotANumber, {}};
+    }
+    if (whole.size() + fraction.size() > kMaxAmountDigits) {
+        return {Problem::TooLong, {}};
+    }
+    // Zeros that say nothing go, as the answers write their figures.
+    while (whole.size() > 1 && whole.startsWith('0')) {
+        whole.remove(0, 1);
+    }
+    if (whole.isEmpty()) {
+        whole = "0";
+    }
+    QByteArray decimals = fraction;
+    while (decimals.endsWith('0')) {
+        decimals.chop(1);
+    }
+    return {Problem::None, decimals.isEmpty() ? whole : whole + '.' + decimals};
 }
 
 }  // namespace tolvane

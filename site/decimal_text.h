@@ -1,29 +1,30 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 #include <QStringView>
 
 #include <optional>
 
 namespace tolvane {
 
-// A figure as written in a rate file: its value and how many significant digits the text
-// carries ("340.750" has six, "0.8728" four, "1000" four).
-struct DecimalFigure {
-    double value = 0;
-    int significantDigits = 0;
+// A rate as the rate files write it: an unsigned plain decimal with "." as the mark and at
+// least one digit that is not zero ("0.8728", "1000", "340.750").
+bool isPositiveDecimal(QByteArrayView text);
+
+// The significant digits a decimal text carries: "340.750" six, "0.8728" four, "1000" four.
+int significantDigits(QByteArrayView text);
+
+// An amount as a user writes it: "250", "12.5", "1,000" or "1,000,000.5", blanks around it
+// ignored. A comma only ever separates thousands; "12,5" is refused rather than guessed at.
+struct AmountReading {
+    enum class Problem { None, NotANumber, AmbiguousComma, TooLong };
+    Problem problem = Problem::None;
+    // The amount as written, as a plain decimal without separators or zeros that say nothing
+    // ("1,000,000.50" gives "1000000.5", ".5" gives "0.5").
+    QByteArray normalised;
 };
-
-// An unsigned plain decimal with "." as the mark ("0.8728", "1000"); nothing else.
-std::optional<DecimalFigure> parsePlainDecimal(QByteArrayView text);
-
-// An amount as a user types it: "250", "12.5" or "12,5", blanks around it ignored. No sign,
-// exponent or thousands separator; at most fifteen digits before the mark.
-std::optional<double> parseAmount(QStringView text);
-
-// The value rounded to the given number of significant digits and written as a plain decimal
-// (no exponent, no trailing zeros after the mark, "." as the mark).
-QString formatSignificant(double value, int significantDigits);
+inline constexpr int kMaxAmountDigits = 30;
+AmountReading readAmount(QStringView text);
 
 }  // namespace tolvane

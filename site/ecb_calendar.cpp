@@ -50,9 +50,4 @@ QDate lastEcbPublicationDay(const QDateTime& now) {
     return day;
 }
 
-bool dailyRatesRefreshDue(QDate newestHeld, QDate lastAttemptDay, const QDateTime& now) {
-    return now.toLocalTime().date() != lastAttemptDay &&
-           (!newestHeld.isValid() || newestHeld < lastEcbPublicationDay(now));
-}
-
 }  // namespace tolvane

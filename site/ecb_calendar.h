@@ -10,8 +10,4 @@ namespace tolvane {
 // December) around 16:00 CET; before 15:00 UTC the previous working day is the newest.
 QDate lastEcbPublicationDay(const QDateTime& now);
 
-// Whether to fetch the ECB's daily file: the service's first use on this (local) day, and the
-// newest rate held is older than the newest the ECB has published.
-bool dailyRatesRefreshDue(QDate newestHeld, QDate lastAttemptDay, const QDateTime& now);
-
 }  // namespace tolvane

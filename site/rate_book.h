@@ -1,61 +1,55 @@
 #pragma once
 
+#include "site/quote_table.h"
 #include "site/rate_files.h"
 
-#include <QList>
+#include <QByteArrayView>
+#include <QSet>
 #include <QString>
-
-#include <optional>
 
 namespace tolvane {
 
-// Where one figure of a conversion comes from, for the line that names the source.
-struct RateSource {
-    enum class Kind { EcbReference, EuroFixed, Redenomination };
-    Kind kind = Kind::EcbReference;
-    QString code;
-    QString date;       // "YYYY-MM-DD", or only the year for some redenominations
-    QString successor;  // redenomination only
-    QString ratio;      // redenomination only: old units for one new unit
-    friend bool operator==(const RateSource&, const RateSource&) = default;
-};
-
-// How many units of a currency make one euro, how precise that is and where it comes from.
-struct EuroValue {
-    double unitsPerEur = 1;
-    int significantDigits = 0;  // 0: exact
-    QList<RateSource> sources;
-};
-
+// A conversion's answer: the converted amount and the one source and day it rests on, or why
+// there is none.
 struct Conversion {
-    double result = 0;
-    int significantDigits = 0;  // 0: exact
-    QList<RateSource> sources;
+    QString result;   // a plain decimal; empty when there is no rate
+    QString source;   // "ECB reference rate of 2026-02-20"; empty for an exact conversion
+    QString problem;  // why there is no result
 };
 
-// Every rate the converter knows, going through the euro: the irrevocable euro rates first
-// (exact, whatever the day), then the fixed links from obsolete codes to their successors, then
-// the newest ECB reference quote.
+// Every rate the converter knows. A currency first goes through its fixed links (an obsolete
+// code to its successor, a euro currency or a pegged one to the euro); what is left floats,
+// and both sides are then taken from the one source, and the one day, that is newest for the
+// pair: the ECB's reference rates or the market feed's (the ECB on a tie). Everything is
+// computed exactly and rounded once.
 class RateBook {
 public:
-    RateBook(RateQuotes ecb, EuroFixedRates euroFixed, Redenominations redenominations);
+    RateBook(QuoteTable ecb, QuoteTable market, FixedRates euroFixed, FixedRates euroPegs,
+             Redenominations redenominations);
 
-    std::optional<EuroValue> euroValue(const QString& code) const;
-    std::optional<Conversion> convert(double amount, const QString& from, const QString& to) const;
+    // amount: a plain decimal. Codes are three upper-case letters.
+    Conversion convert(QByteArrayView amount, const QString& from, const QString& to) const;
+    // Whether the code reaches a rate at all, through its links or directly.
+    bool hasRate(const QString& code) const;
 
-    // Takes a newer day's quotes; older or same-day ones leave the book as it is.
-    void takeNewerQuotes(const RateQuotes& quotes);
-    QDate newestEcbDate() const;
+    // A newer day of a source: each currency's newest quote wins.
+    void takeEcbDay(const DayFile& day) { ecb_.takeDay(day.day, day.quotes); }
+    void takeMarketDay(const DayFile& day) { market_.takeDay(day.day, day.quotes); }
+    QDate newestEcbDate() const { return ecb_.newestDay(); }
+    QDate newestMarketDate() const { return market_.newestDay(); }
+    // The codes the market snapshot quotes: the ones taken from the feed.
+    QSet<QString> marketCodes() const;
 
 private:
-    std::optional<EuroValue> euroValue(const QString& code, int chainLength) const;
+    struct Resolved;
+    std::optional<Resolved> resolve(const QString& code) const;
+    QString whyNoRate(const QString& from, const QString& to) const;
 
-    RateQuotes ecb_;
-    EuroFixedRates euroFixed_;
+    QuoteTable ecb_;
+    QuoteTable market_;
+    FixedRates euroFixed_;
+    FixedRates euroPegs_;
     Redenominations redenominations_;
 };
-
-// "ECB reference rates of 2026-02-20; 1 TRY = 1000000 TRL since 2005-01-01".
-QString describeSources(const QList<RateSource>& sources);
 
 }  // namespace tolvane

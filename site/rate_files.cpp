@@ -3,9 +3,15 @@
 #include "site/csv_records.h"
 #include "site/decimal_text.h"
 
-#include <QRegularExpression>
-#include <QSet>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
 #include <QXmlStreamReader>
+
+#include <QMap>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tolvane {
 namespace {
@@ -17,22 +23,12 @@ QDate parseIsoDate(QByteArrayView text) {
     return QDate::fromString(QString::fromLatin1(text), Qt::ISODate);
 }
 
-std::optional<RateQuote> parseQuote(QByteArrayView rate, QDate date) {
-    const auto figure = parsePlainDecimal(rate);
-    if (!figure || figure->value <= 0) {
-        return std::nullopt;
-    }
-    return RateQuote{figure->value, figure->significantDigits, date};
-}
-
 bool isYearOrDate(const QByteArray& text) {
-    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
-    return year.match(QString::fromLatin1(text)).hasMatch() || parseIsoDate(text).isValid();
+    const bool year = text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) {
+                          return c >= '0' && c <= '9';
+                      });
+    return year || parseIsoDate(text).isValid();
 }
-
-}  // namespace
-
-namespace {
 
 // The header's currency columns, the ECB's trailing empty column dropped; nothing when it is
 // not the history's header.
@@ -52,8 +48,8 @@ std::optional<QList<QByteArray>> historyHeader(QList<QByteArray> header) {
     return header;
 }
 
-// Takes one day's row into the newest quotes; false when the row is malformed.
-bool takeHistoryRow(QList<QByteArray> fields, const QList<QByteArray>& header, RateQuotes& quotes) {
+// Takes one day's row; false when the row is malformed.
+bool takeHistoryRow(QList<QByteArray> fields, const QList<QByteArray>& header, QuoteTable& table) {
     if (fields.size() == header.size() + 1 && fields.last().isEmpty()) {
         fields.removeLast();
     }
@@ -61,48 +57,78 @@ bool takeHistoryRow(QList<QByteArray> fields, const QList<QByteArray>& header, R
     if (!date.isValid()) {
         return false;
     }
+    DayQuotes quotes;
     for (qsizetype column = 1; column < header.size(); ++column) {
         if (fields[column] == "N/A") {
             continue;
         }
-        const auto quote = parseQuote(fields[column], date);
-        if (!quote) {
+        if (!isPositiveDecimal(fields[column])) {
             return false;
         }
-        const QString code = QString::fromLatin1(header[column]);
-        const auto known = quotes.constFind(code);
-        if (known == quotes.cend() || known->date < date) {
-            quotes.insert(code, *quote);
+        quotes.insert(QString::fromLatin1(header[column]), fields[column]);
+    }
+    table.takeDay(date, quotes);
+    return true;
+}
+
+// The records of a small CSV file whose first line must be the given header.
+std::optional<QList<QList<QByteArray>>> recordsUnder(QByteArrayView csv,
+                                                     const QList<QByteArray>& header) {
+    auto records = parseCsvRecords(csv);
+    if (!records || records->isEmpty() || records->first() != header) {
+        return std::nullopt;
+    }
+    records->removeFirst();
+    for (const QList<QByteArray>& fields : std::as_const(*records)) {
+        if (fields.size() != header.size()) {
+            return std::nullopt;
         }
     }
-    return true;
+    return records;
+}
+
+std::optional<FixedRates> parseFixedRates(QByteArrayView csv, const QList<QByteArray>& header) {
+    const auto records = recordsUnder(csv, header);
+    if (!records) {
+        return std::nullopt;
+    }
+    FixedRates rates;
+    for (const QList<QByteArray>& fields : *records) {
+        const QDate since = parseIsoDate(fields[2]);
+        const QString code = QString::fromLatin1(fields[0]);
+        if (!isCurrencyCode(fields[0]) || !isPositiveDecimal(fields[1]) || !since.isValid() ||
+            rates.contains(code)) {
+            return std::nullopt;
+        }
+        rates.insert(code, {fields[1], since});
+    }
+    return rates;
 }
 
 }  // namespace
 
-std::optional<RateQuotes> parseEcbHistory(QByteArrayView csv) {
-    // A record at a time: the history is large, and only each currency's newest quote stays.
+std::optional<QuoteTable> parseEcbHistory(QByteArrayView csv) {
+    // A record at a time: the history is large, and little of it is kept.
     std::optional<QList<QByteArray>> header;
     qsizetype days = 0;
-    RateQuotes quotes;
+    QuoteTable table;
     const bool read = forEachCsvRecord(csv, [&](const QList<QByteArray>& fields) {
         if (!header) {
             header = historyHeader(fields);
             return header.has_value();
         }
         ++days;
-        return takeHistoryRow(fields, *header, quotes);
+        return takeHistoryRow(fields, *header, table);
     });
     if (!read || days == 0) {
         return std::nullopt;
     }
-    return quotes;
+    return table;
 }
 
-std::optional<RateQuotes> parseEcbDaily(QByteArrayView xml) {
+std::optional<DayFile> parseEcbDaily(QByteArrayView xml) {
     QXmlStreamReader reader(xml.toByteArray());
-    RateQuotes quotes;
-    QDate day;
+    DayFile file;
     int depthOfDay = -1;
     int depth = 0;
     while (!reader.atEnd()) {
@@ -119,24 +145,22 @@ std::optional<RateQuotes> parseEcbDaily(QByteArrayView xml) {
                 }
                 const QXmlStreamAttributes attributes = reader.attributes();
                 if (attributes.hasAttribute(QLatin1String("time"))) {
-                    if (day.isValid()) {
+                    if (file.day.isValid()) {
                         return std::nullopt;  // one day per file
                     }
-                    day = parseIsoDate(attributes.value(QLatin1String("time")).toLatin1());
-                    if (!day.isValid()) {
+                    file.day = parseIsoDate(attributes.value(QLatin1String("time")).toLatin1());
+                    if (!file.day.isValid()) {
                         return std::nullopt;
                     }
                     depthOfDay = depth;
                 } else if (attributes.hasAttribute(QLatin1String("currency"))) {
                     const QByteArray code = attributes.value(QLatin1String("currency")).toLatin1();
-                    const auto quote =
-                        depth == depthOfDay + 1 && isCurrencyCode(code)
-                            ? parseQuote(attributes.value(QLatin1String("rate")).toLatin1(), day)
-                            : std::nullopt;
-                    if (!quote || quotes.contains(QString::fromLatin1(code))) {
+                    const QByteArray rate = attributes.value(QLatin1String("rate")).toLatin1();
+                    if (depth != depthOfDay + 1 || !isCurrencyCode(code) ||
+                        !isPositiveDecimal(rate) || file.quotes.contains(QString::fromLatin1(code))) {
                         return std::nullopt;
                     }
-                    quotes.insert(QString::fromLatin1(code), *quote);
+                    file.quotes.insert(QString::fromLatin1(code), rate);
                 }
                 break;
             }
@@ -150,67 +174,107 @@ std::optional<RateQuotes> parseEcbDaily(QByteArrayView xml) {
                 break;
         }
     }
-    if (reader.hasError() || quotes.isEmpty()) {
+    if (reader.hasError() || file.quotes.isEmpty()) {
         return std::nullopt;
     }
-    return quotes;
+    return file;
 }
 
-std::optional<EuroFixedRates> parseEuroFixedRates(QByteArrayView csv) {
-    const auto records = parseCsvRecords(csv);
-    if (!records || records->isEmpty() ||
-        records->first() != QList<QByteArray>{"code", "units_per_eur", "effective_date"}) {
+std::optional<QuoteTable> parseMarketRates(QByteArrayView csv) {
+    const auto records = recordsUnder(csv, {"code", "units_per_eur", "date"});
+    if (!records || records->isEmpty()) {
         return std::nullopt;
     }
-    EuroFixedRates rates;
-    for (qsizetype row = 1; row < records->size(); ++row) {
-        const QList<QByteArray>& fields = (*records)[row];
-        if (fields.size() != 3 || !isCurrencyCode(fields[0])) {
+    QMap<QDate, DayQuotes> days;
+    for (const QList<QByteArray>& fields : *records) {
+        const QDate day = parseIsoDate(fields[2]);
+        const QString code = QString::fromLatin1(fields[0]);
+        if (!isCurrencyCode(fields[0]) || code == u"EUR" || !isPositiveDecimal(fields[1]) ||
+            !day.isValid() || days[day].contains(code)) {
             return std::nullopt;
         }
-        const auto quote = parseQuote(fields[1], parseIsoDate(fields[2]));
-        if (!quote || !quote->date.isValid()) {
-            return std::nullopt;
-        }
-        rates.insert(QString::fromLatin1(fields[0]), *quote);
+        days[day].insert(code, fields[1]);
     }
-    return rates;
+    QuoteTable table;
+    for (auto day = days.cbegin(); day != days.cend(); ++day) {
+        table.takeDay(day.key(), day.value());
+    }
+    return table;
+}
+
+std::optional<DayFile> parseMarketFeed(QByteArrayView json, const QSet<QString>& codes) {
+    const QJsonDocument document = QJsonDocument::fromJson(json.toByteArray());
+    const QJsonObject root = document.object();
+    const QJsonValue rates = root.value(QLatin1String("eur"));
+    DayFile file{parseIsoDate(root.value(QLatin1String("date")).toString().toLatin1()), {}};
+    if (!file.day.isValid() || !rates.isObject()) {
+        return std::nullopt;
+    }
+    const QJsonObject byCode = rates.toObject();
+    for (auto rate = byCode.begin(); rate != byCode.end(); ++rate) {
+        const QString code = rate.key().toUpper();
+        const double value = rate.value().toDouble(-1);
+        if (rate.key() != code.toLower() || !codes.contains(code) || !(value > 0) ||
+            !std::isfinite(value)) {
+            continue;
+        }
+        // A double's shortest form gives back the feed's digits: it never writes more than
+        // a double holds.
+        const QByteArray text = QByteArray::number(value, 'f', QLocale::FloatingPointShortest);
+        if (isPositiveDecimal(text)) {
+            file.quotes.insert(code, text);
+        }
+    }
+    if (file.quotes.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+std::optional<FixedRates> parseEuroFixedRates(QByteArrayView csv) {
+    return parseFixedRates(csv, {"code", "units_per_eur", "effective_date"});
+}
+
+std::optional<FixedRates> parseEuroPegs(QByteArrayView csv) {
+    return parseFixedRates(csv, {"code", "units_per_eur", "since", "authority"});
 }
 
 std::optional<Redenominations> parseRedenominations(QByteArrayView csv) {
-    const auto records = parseCsvRecords(csv);
-    if (!records || records->isEmpty() ||
-        records->first() != QList<QByteArray>{"old_code", "new_code", "old_units_per_new",
-                                              "effective_date", "source"}) {
+    const auto records = recordsUnder(
+        csv, {"old_code", "new_code", "old_units_per_new", "effective_date", "source"});
+    if (!records) {
         return std::nullopt;
     }
-    Redenominations links;
-    QSet<QString> ambiguous;
-    for (qsizetype row = 1; row < records->size(); ++row) {
-        const QList<QByteArray>& fields = (*records)[row];
-        if (fields.size() != 5 || !isCurrencyCode(fields[0]) || !isCurrencyCode(fields[1]) ||
-            fields[0] == fields[1] || !isYearOrDate(fields[3])) {
+    Redenominations result;
+    for (const QList<QByteArray>& fields : *records) {
+        if (!isCurrencyCode(fields[0]) || !isCurrencyCode(fields[1]) || fields[0] == fields[1] ||
+            !isPositiveDecimal(fields[2]) || !isYearOrDate(fields[3])) {
             return std::nullopt;
         }
-        const auto ratio = parsePlainDecimal(fields[2]);
-        if (!ratio || ratio->value <= 0) {
-            return std::nullopt;
-        }
-        const Redenomination link{
-            QString::fromLatin1(fields[1]), ratio->value, QString::fromLatin1(fields[2]),
-            fields[2].contains('.') ? ratio->significantDigits : 0, QString::fromLatin1(fields[3])};
         const QString code = QString::fromLatin1(fields[0]);
-        const auto known = links.constFind(code);
-        if (known != links.cend() &&
-            (known->successor != link.successor || known->oldUnitsPerNew != link.oldUnitsPerNew)) {
-            ambiguous.insert(code);
+        const Redenomination link{QString::fromLatin1(fields[1]), fields[2],
+                                  QString::fromLatin1(fields[3])};
+        QStringList& successors = result.ambiguous[code];
+        if (!successors.contains(link.successor)) {
+            successors.append(link.successor);
         }
-        links.insert(code, link);
+        const auto known = result.links.constFind(code);
+        // The same successor at another ratio is no single value either.
+        if (known != result.links.cend() && known->oldUnitsPerNew != link.oldUnitsPerNew) {
+            successors.append(link.successor);
+        }
+        result.links.insert(code, link);
     }
-    for (const QString& code : ambiguous) {
-        links.remove(code);
+    for (auto entry = result.ambiguous.begin(); entry != result.ambiguous.end();) {
+        if (entry->size() > 1) {
+            result.links.remove(entry.key());
+            entry->removeDuplicates();
+            ++entry;
+        } else {
+            entry = result.ambiguous.erase(entry);
+        }
     }
-    return links;
+    return result;
 }
 
 }  // namespace tolvane

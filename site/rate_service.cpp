@@ -4,24 +4,31 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <functional>
 #include <limits>
 
 namespace tolvane {
 namespace {
 
-// The daily file is a few kilobytes; anything much larger is not one.
-constexpr qint64 kMaxDailyFileSize = qint64{256} * 1024;
+// The daily files are a few kilobytes; anything much larger is not one.
+constexpr qint64 kMaxDailyFileSize = qint64{1024} * 1024;
 
 QByteArray readWhole(const QString& path, qint64 maxSize) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxSize) {
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > maxSize) {
         return {};
     }
     return file.readAll();
 }
 
-QDate dayOf(const RateQuotes& quotes) {
-    return quotes.isEmpty() ? QDate() : quotes.cbegin()->date;
+QByteArray shipped(const char* name) {
+    return readWhole(QStringLiteral(":/tolvane/site/data/") + QLatin1String(name),
+                     std::numeric_limits<qint64>::max());
+}
+
+QDate ecbDayOf(const QByteArray& xml) {
+    const auto file = parseEcbDaily(xml);
+    return file ? file->day : QDate();
 }
 
 }  // namespace
@@ -30,54 +37,86 @@ RateService::RateService(QString cacheFolder) : cacheFolder_(std::move(cacheFold
 
 RateService::~RateService() = default;
 
-QString RateService::cachedDailyFilePath() const {
+QString RateService::cachedEcbFilePath() const {
     return cacheFolder_.isEmpty()
                ? QString()
                : QDir(cacheFolder_).filePath(QStringLiteral("eurofxref-daily.xml"));
+}
+
+QString RateService::cachedMarketFilePath() const {
+    return cacheFolder_.isEmpty()
+               ? QString()
+               : QDir(cacheFolder_).filePath(QStringLiteral("currency-api-eur.json"));
 }
 
 const RateBook* RateService::book() {
     if (book_) {
         return book_.get();
     }
-    constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
-    auto ecb = parseEcbHistory(
-        readWhole(QStringLiteral(":/tolvane/site/data/eurofxref-hist.csv"), kNoLimit));
-    auto euroFixed = parseEuroFixedRates(
-        readWhole(QStringLiteral(":/tolvane/site/data/euro-fixed-rates.csv"), kNoLimit));
-    auto redenominations = parseRedenominations(
-        readWhole(QStringLiteral(":/tolvane/site/data/redenominations.csv"), kNoLimit));
-    if (!ecb || !euroFixed || !redenominations) {
+    auto ecb = parseEcbHistory(shipped("eurofxref-hist.csv"));
+    auto market = parseMarketRates(shipped("market-rates.csv"));
+    auto euroFixed = parseEuroFixedRates(shipped("euro-fixed-rates.csv"));
+    auto euroPegs = parseEuroPegs(shipped("euro-pegs.csv"));
+    auto redenominations = parseRedenominations(shipped("redenominations.csv"));
+    if (!ecb || !market || !euroFixed || !euroPegs || !redenominations) {
         return nullptr;
     }
-    book_ = std::make_unique<RateBook>(std::move(*ecb), std::move(*euroFixed),
-                                       std::move(*redenominations));
-    if (!cacheFolder_.isEmpty()) {
-        if (const auto cached =
-                parseEcbDaily(readWhole(cachedDailyFilePath(), kMaxDailyFileSize))) {
-            book_->takeNewerQuotes(*cached);
-        }
+    book_ = std::make_unique<RateBook>(std::move(*ecb), std::move(*market), std::move(*euroFixed),
+                                       std::move(*euroPegs), std::move(*redenominations));
+    if (const auto cached = parseEcbDaily(readWhole(cachedEcbFilePath(), kMaxDailyFileSize))) {
+        book_->takeEcbDay(*cached);
+    }
+    if (const auto cached =
+            readMarketFile(readWhole(cachedMarketFilePath(), kMaxDailyFileSize))) {
+        book_->takeMarketDay(*cached);
     }
     return book_.get();
 }
 
-bool RateService::takeDailyFile(const QByteArray& xml) {
-    const auto quotes = xml.size() <= kMaxDailyFileSize ? parseEcbDaily(xml) : std::nullopt;
-    if (!quotes) {
+std::optional<DayFile> RateService::readMarketFile(const QByteArray& json) {
+    if (book_ == nullptr || json.isEmpty() || json.size() > kMaxDailyFileSize) {
+        return std::nullopt;
+    }
+    return parseMarketFeed(json, book_->marketCodes());
+}
+
+bool RateService::takeEcbDailyFile(const QByteArray& xml) {
+    const auto file = xml.size() <= kMaxDailyFileSize ? parseEcbDaily(xml) : std::nullopt;
+    if (!file || book() == nullptr) {
         return false;
     }
-    if (RateBook* loaded = book_.get()) {
-        loaded->takeNewerQuotes(*quotes);
-    }
-    const auto cached = parseEcbDaily(readWhole(cachedDailyFilePath(), kMaxDailyFileSize));
-    const bool newerThanCache = !cached || dayOf(*cached) <= dayOf(*quotes);
-    if (!cacheFolder_.isEmpty() && newerThanCache && QDir().mkpath(cacheFolder_)) {
-        QSaveFile file(cachedDailyFilePath());
-        if (file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size()) {
-            file.commit();
-        }
-    }
+    book_->takeEcbDay(*file);
+    keepInCache(cachedEcbFilePath(), xml, file->day, ecbDayOf);
     return true;
+}
+
+bool RateService::takeMarketFile(const QByteArray& json) {
+    if (book() == nullptr) {
+        return false;
+    }
+    const auto file = readMarketFile(json);
+    if (!file) {
+        return false;
+    }
+    book_->takeMarketDay(*file);
+    keepInCache(cachedMarketFilePath(), json, file->day, [this](const QByteArray& cached) {
+        const auto old = readMarketFile(cached);
+        return old ? old->day : QDate();
+    });
+    return true;
+}
+
+bool RateService::keepInCache(const QString& path, const QByteArray& file, QDate day,
+                              const std::function<QDate(const QByteArray&)>& dayOf) const {
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QDate cachedDay = dayOf(readWhole(path, kMaxDailyFileSize));
+    if ((cachedDay.isValid() && day < cachedDay) || !QDir().mkpath(cacheFolder_)) {
+        return false;
+    }
+    QSaveFile saved(path);
+    return saved.open(QIODevice::WriteOnly) && saved.write(file) == file.size() && saved.commit();
 }
 
 }  // namespace tolvane

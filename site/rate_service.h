@@ -5,12 +5,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace tolvane {
 
-// The converter's rates: the shipped tables, read on first use, with the newest ECB daily file
-// laid over them. The daily file is kept in the cache folder so that a later run starts with it.
+// The converter's rates: the shipped tables, read on first use, with the newest daily files of
+// the ECB and of the market feed laid over them. Those files are kept in the cache folder so
+// that a later run starts with them.
 class RateService {
 public:
     // An empty cache folder keeps nothing between runs.
@@ -22,14 +25,21 @@ public:
     // Loads on first call; null only when the shipped tables cannot be read.
     const RateBook* book();
 
-    // Takes an ECB daily file fetched from the network: a malformed or partial one changes
-    // nothing. A usable one is laid over the rates and replaces the cached copy (atomically).
-    // False when the file was not usable.
-    bool takeDailyFile(const QByteArray& xml);
+    // Take a daily file fetched from the network (the ECB's eurofxref-daily.xml, the feed's
+    // eur.json): a malformed or partial one changes nothing. A usable one is laid over the
+    // rates and replaces the cached copy (atomically) unless that holds a newer day. False when
+    // the file was not usable.
+    bool takeEcbDailyFile(const QByteArray& xml);
+    bool takeMarketFile(const QByteArray& json);
 
-    QString cachedDailyFilePath() const;
+    QString cachedEcbFilePath() const;
+    QString cachedMarketFilePath() const;
 
 private:
+    bool keepInCache(const QString& path, const QByteArray& file, QDate day,
+                     const std::function<QDate(const QByteArray&)>& dayOf) const;
+    std::optional<DayFile> readMarketFile(const QByteArray& json);
+
     QString cacheFolder_;
     std::unique_ptr<RateBook> book_;
 };

@@ -62,17 +62,17 @@ TEST_F(SiteRouterTest, ConverterAnswersTheRequestPagesForm) {
     EXPECT_EQ(response.body.count("<P><BIG>"), 1);
     EXPECT_EQ(response.body.count("</BIG>"), 1);
     EXPECT_EQ(resultBetweenMarkers(response.body),
-              QStringLiteral("250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)"));
+              QStringLiteral("250 GBP = 291.316 EUR (market rate of 2026-09-29)"));
 
-    const HttpResponse unknown =
+    const HttpResponse gold =
         router_.respond(request("POST", "/converter/classic", {}, "value=1&exch=XAU&expr=ILS",
                                 "application/x-www-form-urlencoded; charset=UTF-8"));
-    EXPECT_EQ(resultBetweenMarkers(unknown.body),
-              QStringLiteral("No exchange rate is available for XAU."));
+    EXPECT_EQ(resultBetweenMarkers(gold.body),
+              QStringLiteral("1 XAU = 12691.7 ILS (market rates of 2026-09-29)"));
     const HttpResponse badAmount = router_.respond(
         request("POST", "/converter/classic", {}, "value=%3Cb%3E&exch=USD&expr=ILS"));
     EXPECT_EQ(resultBetweenMarkers(badAmount.body),
-              QStringLiteral("The amount must be a plain number, such as 250 or 12.5."));
+              QStringLiteral("The amount must be a plain number, such as 250, 12.5 or 1,000."));
 }
 
 TEST_F(SiteRouterTest, DictionaryRedirectsWithThePercentEncodedWord) {

@@ -4,6 +4,7 @@
 #include "site/site_connection.h"
 
 #include <QDateTime>
+#include <QNetworkAccessManager>
 #include <QTcpSocket>
 
 namespace tolvane {
@@ -13,7 +14,10 @@ SiteServer::SiteServer(const SiteSettings& settings, QObject* parent)
       settings_(settings),
       rates_(settings.cacheFolder),
       router_(rates_, DictionaryLink(settings.dictionaryTemplate)),
-      refresher_(rates_, settings.dailyRatesAddress) {
+      ecbRefresher_(ecbDailyFeed(rates_, settings.dailyRatesAddress),
+                    [this]() -> QNetworkAccessManager& { return network(); }),
+      marketRefresher_(marketRatesFeed(rates_, settings.marketRatesAddresses),
+                       [this]() -> QNetworkAccessManager& { return network(); }) {
     connect(&server_, &QTcpServer::newConnection, this, &SiteServer::acceptConnections);
 }
 
@@ -51,11 +55,30 @@ void SiteServer::acceptConnections() {
     }
 }
 
+QNetworkAccessManager& SiteServer::network() {
+    if (!network_) {
+        network_ = std::make_unique<QNetworkAccessManager>();
+    }
+    return *network_;
+}
+
 HttpResponse SiteServer::respond(const HttpRequest& request) {
+    static const QByteArray converter = site_paths::kConverter.toLatin1();
     HttpResponse response = router_.respond(request);
-    // After the answer is made, so the converter never waits for the network.
-    if (request.path == site_paths::kConverter.toLatin1() && response.status == 200) {
-        refresher_.refreshIfDue(QDateTime::currentDateTime());
+    if (request.path != converter || response.status != 200) {
+        return response;
+    }
+    // Once the answer is on its way, so the converter never waits for the network, nor for
+    // the network's first setting up.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (ecbRefresher_.isDue(now) || marketRefresher_.isDue(now)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, now] {
+                ecbRefresher_.refreshIfDue(now);
+                marketRefresher_.refreshIfDue(now);
+            },
+            Qt::QueuedConnection);
     }
     return response;
 }

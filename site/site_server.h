@@ -1,6 +1,6 @@
 #pragma once
 
-#include "site/ecb_daily_refresher.h"
+#include "site/daily_refresher.h"
 #include "site/rate_service.h"
 #include "site/site_router.h"
 #include "site/site_settings.h"
@@ -8,6 +8,10 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QTcpServer>
+
+#include <memory>
+
+class QNetworkAccessManager;
 
 namespace tolvane {
 
@@ -27,16 +31,21 @@ public:
     QString address(QStringView path);
 
     QHostAddress listeningAddress() const { return server_.serverAddress(); }
-    EcbDailyRefresher& dailyRefresher() { return refresher_; }
+    DailyRefresher& ecbRefresher() { return ecbRefresher_; }
+    DailyRefresher& marketRefresher() { return marketRefresher_; }
 
 private:
     void acceptConnections();
     HttpResponse respond(const HttpRequest& request);
+    QNetworkAccessManager& network();
 
     SiteSettings settings_;
     RateService rates_;
     SiteRouter router_;
-    EcbDailyRefresher refresher_;
+    // Made only when a refresh first fetches.
+    std::unique_ptr<QNetworkAccessManager> network_;
+    DailyRefresher ecbRefresher_;
+    DailyRefresher marketRefresher_;
     QTcpServer server_;
     int openConnections_ = 0;
 };

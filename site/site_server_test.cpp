@@ -94,8 +94,8 @@ TEST_F(SiteServerTest, ServesPagesConverterAndRedirect) {
         port,
         formPost(
             "lang=en&user=roamguide&level=release&date_fmt=normal&value=250&exch=GBP&expr=EUR"));
-    EXPECT_TRUE(converted.contains(
-        "<P><BIG>250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)</BIG>"));
+    EXPECT_TRUE(
+        converted.contains("<P><BIG>250 GBP = 291.316 EUR (market rate of 2026-09-29)</BIG>"));
     const QByteArray redirect = exchange(
         port, "GET /cgi-bin/trans.cgi?layout=babylonhp.txt&word=dog&lang=heb HTTP/1.1\r\n\r\n");
     EXPECT_EQ(statusLine(redirect), "HTTP/1.0 302 Found");
@@ -145,18 +145,20 @@ TEST_F(SiteServerTest, ASlowClientHoldsUpNobodyAndIsDropped) {
     expectStillServing(port);
 }
 
-TEST_F(SiteServerTest, ConverterAnswersAtOnceWhileTheRefreshHangs) {
-    // A loopback "ECB" that accepts and never answers.
+TEST_F(SiteServerTest, ConverterAnswersAtOnceWhileTheRefreshesHang) {
+    // A loopback "ECB" and market feed that accept and never answer.
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
-    settings_.dailyRatesAddress =
-        QUrl(QStringLiteral("http://127.0.0.1:%1/eurofxref-daily.xml").arg(silent.serverPort()));
+    const QUrl hanging(QStringLiteral("http://127.0.0.1:%1/rates").arg(silent.serverPort()));
+    settings_.dailyRatesAddress = hanging;
+    settings_.marketRatesAddresses = {hanging};
     SiteServer site(settings_);
     const quint16 port = site.ensureStarted();
     const QByteArray answer = exchange(port, formPost("value=1&exch=EUR&expr=USD"));
     EXPECT_TRUE(
-        answer.contains("<P><BIG>1 EUR = 1.1767 USD (ECB reference rate of 2026-02-20)</BIG>"));
-    EXPECT_TRUE(site.dailyRefresher().isFetching());
+        answer.contains("<P><BIG>1 EUR = 1.13607 USD (market rate of 2026-09-29)</BIG>"));
+    EXPECT_TRUE(site.ecbRefresher().isFetching());
+    EXPECT_TRUE(site.marketRefresher().isFetching());
 }
 
 }  // namespace
