@@ -2,7 +2,9 @@
 
 import os
 import re
+import socket
 import unittest
+import urllib.request
 
 from desktop import wait_for
 from program_case import ProgramCase
@@ -71,6 +73,29 @@ class OwnSiteTest(ProgramCase):
         (address, port), = ports
         self.assertEqual(address.split(":")[0], "0100007F", "the site listens on 127.0.0.1 only")
         self.assertEqual(str(port), url.decode().split(":")[2].split("/")[0])
+
+        # The converter, served from the site's own thread, also to a client that half-closes.
+        form = b"lang=en&user=roamguide&level=release&date_fmt=normal&value=250&exch=GBP&expr=EUR"
+        request = urllib.request.Request(
+            f"http://127.0.0.1:{port}/converter/classic", data=form,
+            headers={"Content-Type": "application/x-www-form-urlencoded"})
+        with urllib.request.urlopen(request, timeout=10) as response:
+            answer = response.read().decode("utf-8")
+        line = "<P><BIG>250 GBP = 291.316 EUR (market rate of 2026-09-29)</BIG>"
+        self.assertIn(line, answer)
+        with socket.create_connection(("127.0.0.1", port), timeout=10) as client:
+            client.sendall(b"POST /converter/classic HTTP/1.0\r\nContent-Length: %d\r\n\r\n%s"
+                           % (len(form), form))
+            client.shutdown(socket.SHUT_WR)
+            received = b""
+            while chunk := client.recv(4096):
+                received += chunk
+        self.assertIn(line.encode(), received)
+
+        # Exit from the tray menu stops the site's thread before the application goes.
+        self.open_tray_menu()
+        self.desktop.xdotool("key", "Up", "Return")  # "יציאה"
+        self.assertEqual(program.wait(timeout=10), 0)
 
 
 if __name__ == "__main__":

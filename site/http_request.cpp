@@ -96,6 +96,22 @@ QByteArray HttpRequest::header(QByteArrayView name) const {
     return {};
 }
 
+bool HttpRequest::wantsKeepAlive() const {
+    bool close = false;
+    bool keepAlive = false;
+    for (const auto& [name, value] : headers) {
+        if (name != "connection") {
+            continue;
+        }
+        for (const QByteArray& token : value.split(',')) {
+            const QByteArray option = token.trimmed().toLower();
+            close = close || option == "close";
+            keepAlive = keepAlive || option == "keep-alive";
+        }
+    }
+    return !close && (minorVersion >= 1 || keepAlive);
+}
+
 HttpRequestParser::State HttpRequestParser::fail(int status) {
     failureStatus_ = status;
     buffer_.clear();
@@ -105,16 +121,20 @@ HttpRequestParser::State HttpRequestParser::fail(int status) {
 
 HttpRequestParser::State HttpRequestParser::feed(QByteArrayView bytes) {
     if (state_ != State::Incomplete) {
+        excess_ = excess_ || !bytes.isEmpty();
         return state_;
     }
     if (headDone_) {
         // Only what the body still needs is kept.
-        buffer_.append(bytes.first(std::min(bytes.size(), bodySize_ - buffer_.size())));
+        const qsizetype needed = bodySize_ - buffer_.size();
+        excess_ = excess_ || bytes.size() > needed;
+        buffer_.append(bytes.first(std::min(bytes.size(), needed)));
         return takeBody();
     }
     const qsizetype scanFrom = std::max<qsizetype>(0, buffer_.size() - 2);
     // Enough for the largest head with the largest body behind it.
     const qsizetype room = kMaxHeadSize + 3 + kMaxBodySize - buffer_.size();
+    excess_ = excess_ || bytes.size() > room;
     buffer_.append(bytes.first(std::min(bytes.size(), room)));
     // Empty lines before the request line are allowed and skipped.
     qsizetype skipped = 0;
@@ -168,6 +188,7 @@ HttpRequestParser::State HttpRequestParser::parseHead(QByteArrayView head) {
     if (version[5] != '1') {
         return fail(kVersionNotSupported);
     }
+    request_.minorVersion = version[7] - '0';
     request_.method = parts[0].toByteArray();
     const qsizetype question = target.indexOf('?');
     request_.path = (question < 0 ? target : target.first(question)).toByteArray();

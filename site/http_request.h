@@ -13,9 +13,13 @@ struct HttpRequest {
     QByteArray query;                              // after the "?", without it
     QList<QPair<QByteArray, QByteArray>> headers;  // names in lower case
     QByteArray body;
+    int minorVersion = 1;  // HTTP/1.x
 
     // The first header of that (lower-case) name; null when there is none.
     QByteArray header(QByteArrayView name) const;
+    // Whether the client asks to keep the connection for another request: HTTP/1.1 unless it
+    // says "Connection: close", HTTP/1.0 only when it says "Connection: keep-alive".
+    bool wantsKeepAlive() const;
 };
 
 // Reads one HTTP/1.x request as its bytes arrive, in pieces of any size. Every limit is checked
@@ -35,6 +39,9 @@ public:
     const HttpRequest& request() const { return request_; }
     // Failed state only: the status to answer with (400, 411, 413, 414, 431, 501, 505).
     int failureStatus() const { return failureStatus_; }
+    // Whether bytes came that are not part of the request: a pipelined next request, or more
+    // than a failed request let be read. They are not kept.
+    bool hasExcess() const { return excess_; }
 
 private:
     State fail(int status);
@@ -47,6 +54,7 @@ private:
     QByteArray buffer_;
     HttpRequest request_;
     int failureStatus_ = 0;
+    bool excess_ = false;
 };
 
 }  // namespace tolvane

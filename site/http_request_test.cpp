@@ -94,11 +94,35 @@ TEST(HttpRequestParser, BadRequestsFailWithTheirStatus) {
     }
 }
 
-TEST(HttpRequestParser, NothingMoreIsTakenOnceDone) {
+TEST(HttpRequestParser, NothingMoreIsTakenOnceDoneButTheExcessIsNoticed) {
     HttpRequestParser parser;
     ASSERT_EQ(parser.feed("GET / HTTP/1.0\r\n\r\n"), State::Complete);
+    EXPECT_FALSE(parser.hasExcess());
     EXPECT_EQ(parser.feed("GET /other HTTP/1.0\r\n\r\n"), State::Complete);
     EXPECT_EQ(parser.request().path, "/");
+    EXPECT_TRUE(parser.hasExcess());
+    EXPECT_TRUE(parsed(kFormPost).hasExcess()) << "a body longer than its length";
+    EXPECT_TRUE(parsed("GET / HTTP/1.1\r\n\r\nGET / HTTP/1.1\r\n\r\n").hasExcess());
+    EXPECT_FALSE(parsed("POST / HTTP/1.1\r\nContent-Length: 3\r\n\r\nabc").hasExcess());
+}
+
+TEST(HttpRequestParser, KeepAliveAsTheClientAsks) {
+    const struct {
+        const char* request;
+        bool keepAlive;
+    } cases[] = {
+        {"GET / HTTP/1.1\r\n\r\n", true},
+        {"GET / HTTP/1.1\r\nConnection: close\r\n\r\n", false},
+        {"GET / HTTP/1.1\r\nConnection: Upgrade, CLOSE\r\n\r\n", false},
+        {"GET / HTTP/1.0\r\n\r\n", false},
+        {"GET / HTTP/1.0\r\nConnection: Keep-Alive\r\n\r\n", true},
+        {"GET / HTTP/1.0\r\nConnection: keep-alive, close\r\n\r\n", false},
+    };
+    for (const auto& [request, keepAlive] : cases) {
+        const HttpRequestParser parser = parsed(request);
+        ASSERT_EQ(parser.state(), State::Complete) << request;
+        EXPECT_EQ(parser.request().wantsKeepAlive(), keepAlive) << request;
+    }
 }
 
 TEST(FormDecoding, PlusPercentAndUtf8) {

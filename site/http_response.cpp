@@ -70,19 +70,26 @@ QByteArray reasonPhrase(int status) {
     }
 }
 
-QByteArray HttpResponse::toBytes() const {
-    QByteArray bytes = "HTTP/1.0 " + QByteArray::number(status) + ' ' + reasonPhrase(status) +
-                       "\r\nContent-Type: " + contentType +
-                       "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                       "\r\nConnection: close\r\nCache-Control: no-store"
-                       "\r\nX-Content-Type-Options: nosniff\r\n";
+QByteArray HttpResponse::toBytes(bool keepAlive) const {
+    QByteArray bytes;
+    bytes.reserve(256 + location.size() + allow.size() + body.size());
+    bytes.append("HTTP/1.0 ")
+        .append(QByteArray::number(status))
+        .append(' ')
+        .append(reasonPhrase(status))
+        .append("\r\nContent-Type: ")
+        .append(contentType)
+        .append("\r\nContent-Length: ")
+        .append(QByteArray::number(body.size()))
+        .append(keepAlive ? "\r\nConnection: keep-alive" : "\r\nConnection: close")
+        .append("\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n");
     if (!location.isEmpty()) {
-        bytes += "Location: " + location + "\r\n";
+        bytes.append("Location: ").append(location).append("\r\n");
     }
     if (!allow.isEmpty()) {
-        bytes += "Allow: " + allow + "\r\n";
+        bytes.append("Allow: ").append(allow).append("\r\n");
     }
-    return bytes + "\r\n" + body;
+    return bytes.append("\r\n").append(body);
 }
 
 HttpResponse errorResponse(int status) {

@@ -11,9 +11,9 @@ struct HttpResponse {
     QByteArray location;  // redirects only
     QByteArray allow;     // 405 only
 
-    // HTTP/1.0 with Connection: close: one request per connection, the end of the body is
-    // where the connection ends (and Content-Length says so too).
-    QByteArray toBytes() const;
+    // HTTP/1.0 with Content-Length, and "Connection: close" (the connection ends with the
+    // body) or "Connection: keep-alive" (it stays open for the client's next request).
+    QByteArray toBytes(bool keepAlive = false) const;
 };
 
 // A small HTML page for a failed request, in the site's language, never empty.

@@ -1,22 +1,22 @@
 #include "site/site_module.h"
 
-#include "site/site_server.h"
+#include "site/site_thread.h"
 
 #include <memory>
 
 namespace {
 
-std::unique_ptr<tolvane::SiteServer>& runningSite() {
-    static std::unique_ptr<tolvane::SiteServer> site;
+std::unique_ptr<tolvane::SiteThread>& runningSite() {
+    static std::unique_ptr<tolvane::SiteThread> site;
     return site;
 }
 
 }  // namespace
 
 quint16 tolvaneStartSite(const tolvane::SiteSettings* settings) {
-    std::unique_ptr<tolvane::SiteServer>& site = runningSite();
+    std::unique_ptr<tolvane::SiteThread>& site = runningSite();
     if (!site)
-        site = std::make_unique<tolvane::SiteServer>(*settings);
+        site = std::make_unique<tolvane::SiteThread>(*settings);
     return site->ensureStarted();
 }
 

@@ -7,9 +7,10 @@
 // The site's server lives in a module of its own, which the program loads when the site is
 // first needed: the network libraries it brings are then not loaded at every start.
 extern "C" {
-// Starts the site unless it runs; the port it listens on, or 0 when it could have none.
+// Starts the site on a thread of its own unless it runs; the port it listens on, or 0 when it
+// could have none. The settings are copied.
 Q_DECL_EXPORT quint16 tolvaneStartSite(const tolvane::SiteSettings* settings);
-// Stops the site, before the application object goes.
+// Stops the site and ends its thread, before the application object goes.
 Q_DECL_EXPORT void tolvaneStopSite();
 }
 

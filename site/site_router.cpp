@@ -56,11 +56,15 @@ HttpResponse SiteRouter::respond(const HttpRequest& request) {
     if (request.method != "GET") {
         return methodNotAllowed("GET");
     }
-    QFile page(resource);
-    if (!page.open(QIODevice::ReadOnly)) {
-        return errorResponse(500);
+    auto page = pages_.constFind(resource);
+    if (page == pages_.cend()) {
+        QFile file(resource);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return errorResponse(500);
+        }
+        page = pages_.insert(resource, file.readAll());
     }
-    return HttpResponse{200, "text/html; charset=utf-8", page.readAll(), {}, {}};
+    return HttpResponse{200, "text/html; charset=utf-8", *page, {}, {}};
 }
 
 HttpResponse SiteRouter::converter(const HttpRequest& request) {

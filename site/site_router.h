@@ -4,6 +4,10 @@
 #include "site/http_request.h"
 #include "site/http_response.h"
 
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
 namespace tolvane {
 
 class RateService;
@@ -22,6 +26,8 @@ private:
 
     RateService& rates_;
     DictionaryLink dictionary_;
+    // The maker's pages, read once.
+    QHash<QString, QByteArray> pages_;
 };
 
 }  // namespace tolvane

@@ -139,6 +139,7 @@ TEST(HttpResponse, WireFormatClosesTheConnectionAndCountsTheBody) {
               "HTTP/1.0 302 Found\r\nContent-Type: text/html; charset=utf-8\r\n"
               "Content-Length: 8\r\nConnection: close\r\nCache-Control: no-store\r\n"
               "X-Content-Type-Options: nosniff\r\nLocation: https://a.example/\r\n\r\n<p>x</p>");
+    EXPECT_TRUE(redirect.toBytes(true).contains("\r\nConnection: keep-alive\r\n"));
     for (const int status : {400, 404, 405, 408, 411, 413, 414, 415, 431, 500, 501, 505}) {
         const HttpResponse error = errorResponse(status);
         EXPECT_TRUE(error.body.contains(QByteArray::number(status))) << status;

@@ -1,11 +1,9 @@
 #include "site/site_server.h"
 
 #include "site/site_addresses.h"
-#include "site/site_connection.h"
 
 #include <QDateTime>
 #include <QNetworkAccessManager>
-#include <QTcpSocket>
 
 namespace tolvane {
 
@@ -17,42 +15,18 @@ SiteServer::SiteServer(const SiteSettings& settings, QObject* parent)
       ecbRefresher_(ecbDailyFeed(rates_, settings.dailyRatesAddress),
                     [this]() -> QNetworkAccessManager& { return network(); }),
       marketRefresher_(marketRatesFeed(rates_, settings.marketRatesAddresses),
-                       [this]() -> QNetworkAccessManager& { return network(); }) {
-    connect(&server_, &QTcpServer::newConnection, this, &SiteServer::acceptConnections);
-}
+                       [this]() -> QNetworkAccessManager& { return network(); }),
+      listener_([this](const HttpRequest& request) { return respond(request); },
+                {settings.maxConnections, settings.requestTimeout, settings.idleGrace}) {}
 
-SiteServer::~SiteServer() {
-    // The connections go first: they answer through this object's members.
-    qDeleteAll(findChildren<SiteConnection*>(Qt::FindDirectChildrenOnly));
-}
+SiteServer::~SiteServer() = default;
 
 quint16 SiteServer::ensureStarted() {
-    if (!server_.isListening()) {
-        // Loopback only: nothing of the site is for other machines.
-        if (!server_.listen(QHostAddress::LocalHost, settings_.preferredPort)) {
-            server_.listen(QHostAddress::LocalHost, 0);
-        }
-    }
-    return server_.isListening() ? server_.serverPort() : 0;
+    return listener_.listen(settings_.preferredPort);
 }
 
 QString SiteServer::address(QStringView path) {
     return siteAddress(ensureStarted(), path);
-}
-
-void SiteServer::acceptConnections() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        if (openConnections_ >= settings_.maxConnections) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        ++openConnections_;
-        auto* connection = new SiteConnection(
-            socket, [this](const HttpRequest& request) { return respond(request); },
-            settings_.requestTimeout, this);
-        connect(connection, &QObject::destroyed, this, [this] { --openConnections_; });
-    }
 }
 
 QNetworkAccessManager& SiteServer::network() {

@@ -2,12 +2,12 @@
 
 #include "site/daily_refresher.h"
 #include "site/rate_service.h"
+#include "site/site_listener.h"
 #include "site/site_router.h"
 #include "site/site_settings.h"
 
 #include <QHostAddress>
 #include <QObject>
-#include <QTcpServer>
 
 #include <memory>
 
@@ -15,9 +15,10 @@ class QNetworkAccessManager;
 
 namespace tolvane {
 
-// Tolvane's own web site on 127.0.0.1, served on the window thread's event loop. A plain
-// QTcpServer speaking HTTP/1.0 with one request per connection: Qt 6.4's QHttpServer is only a
-// technology preview and would need extra packages for a handful of fixed pages.
+// Tolvane's own web site on 127.0.0.1, served on the event loop of the thread that makes it
+// (SiteThread gives it one of its own). HTTP/1.0 with one request per connection: Qt 6.4's
+// QHttpServer is only a technology preview and would need extra packages for a handful of
+// fixed pages.
 class SiteServer : public QObject {
     Q_OBJECT
 public:
@@ -30,12 +31,11 @@ public:
     // "http://127.0.0.1:<port><path>", starting the site if need be.
     QString address(QStringView path);
 
-    QHostAddress listeningAddress() const { return server_.serverAddress(); }
+    QHostAddress listeningAddress() const { return listener_.address(); }
     DailyRefresher& ecbRefresher() { return ecbRefresher_; }
     DailyRefresher& marketRefresher() { return marketRefresher_; }
 
 private:
-    void acceptConnections();
     HttpResponse respond(const HttpRequest& request);
     QNetworkAccessManager& network();
 
@@ -46,8 +46,7 @@ private:
     std::unique_ptr<QNetworkAccessManager> network_;
     DailyRefresher ecbRefresher_;
     DailyRefresher marketRefresher_;
-    QTcpServer server_;
-    int openConnections_ = 0;
+    SiteListener listener_;
 };
 
 }  // namespace tolvane

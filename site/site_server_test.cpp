@@ -1,8 +1,16 @@
 #include "site/site_server.h"
+#include "site/site_thread.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -30,8 +38,68 @@ QByteArray statusLine(const QByteArray& answer) {
     return answer.left(answer.indexOf("\r\n"));
 }
 
+// A plain blocking client, for a site on a thread of its own: it can half-close, which a
+// QTcpSocket cannot. Nothing it waits for takes longer than five seconds.
+class RawClient {
+public:
+    explicit RawClient(quint16 port) : descriptor_(socket(AF_INET, SOCK_STREAM, 0)) {
+        const timeval timeout{5, 0};
+        setsockopt(descriptor_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ =
+            ::connect(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~RawClient() { ::close(descriptor_); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool connected() const { return connected_; }
+    void send(const QByteArray& bytes) {
+        ASSERT_EQ(::send(descriptor_, bytes.constData(), bytes.size(), MSG_NOSIGNAL), bytes.size());
+    }
+    void halfClose() { ::shutdown(descriptor_, SHUT_WR); }
+    // One answer, by its Content-Length, leaving the connection as the site leaves it.
+    QByteArray response() {
+        QByteArray received;
+        char byte = 0;
+        while (!received.endsWith("\r\n\r\n") && ::recv(descriptor_, &byte, 1, 0) == 1) {
+            received.append(byte);
+        }
+        const qsizetype length = received.indexOf("Content-Length: ");
+        qsizetype remaining =
+            length < 0 ? 0 : received.mid(length + 16, received.indexOf('\r', length) - length - 16).toLongLong();
+        char chunk[4096];
+        while (remaining > 0) {
+            const ssize_t count = ::recv(descriptor_, chunk, std::min<qsizetype>(remaining, sizeof chunk), 0);
+            if (count <= 0) {
+                break;
+            }
+            received.append(chunk, count);
+            remaining -= count;
+        }
+        return received;
+    }
+    // Everything until the site closes its side (or five seconds of silence).
+    QByteArray answer() {
+        QByteArray received;
+        char chunk[4096];
+        ssize_t count = 0;
+        while ((count = ::recv(descriptor_, chunk, sizeof chunk, 0)) > 0) {
+            received.append(chunk, count);
+        }
+        return received;
+    }
+
+private:
+    int descriptor_;
+    bool connected_ = false;
+};
+
 QByteArray formPost(const QByteArray& form) {
-    return "POST /converter/classic HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+    return "POST /converter/classic HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
            "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
            QByteArray::number(form.size()) + "\r\n\r\n" + form;
 }
@@ -85,7 +153,8 @@ TEST_F(SiteServerTest, ServesPagesConverterAndRedirect) {
     SiteServer site(settings_);
     const quint16 port = site.ensureStarted();
     for (const char* page : {"/", "/cp/support.html", "/cp/contact.html"}) {
-        const QByteArray answer = exchange(port, "GET " + QByteArray(page) + " HTTP/1.1\r\n\r\n");
+        const QByteArray answer =
+            exchange(port, "GET " + QByteArray(page) + " HTTP/1.1\r\nConnection: close\r\n\r\n");
         EXPECT_EQ(statusLine(answer), "HTTP/1.0 200 OK") << page;
         EXPECT_TRUE(answer.contains("Connection: close\r\n")) << page;
         EXPECT_TRUE(answer.endsWith("</html>\n")) << page;
@@ -97,7 +166,7 @@ TEST_F(SiteServerTest, ServesPagesConverterAndRedirect) {
     EXPECT_TRUE(
         converted.contains("<P><BIG>250 GBP = 291.316 EUR (market rate of 2026-09-29)</BIG>"));
     const QByteArray redirect = exchange(
-        port, "GET /cgi-bin/trans.cgi?layout=babylonhp.txt&word=dog&lang=heb HTTP/1.1\r\n\r\n");
+        port, "GET /cgi-bin/trans.cgi?layout=babylonhp.txt&word=dog&lang=heb HTTP/1.0\r\n\r\n");
     EXPECT_EQ(statusLine(redirect), "HTTP/1.0 302 Found");
     EXPECT_TRUE(redirect.contains("\r\nLocation: https://en.wiktionary.org/wiki/dog#Hebrew\r\n"));
 }
@@ -159,6 +228,114 @@ TEST_F(SiteServerTest, ConverterAnswersAtOnceWhileTheRefreshesHang) {
         answer.contains("<P><BIG>1 EUR = 1.13607 USD (market rate of 2026-09-29)</BIG>"));
     EXPECT_TRUE(site.ecbRefresher().isFetching());
     EXPECT_TRUE(site.marketRefresher().isFetching());
+}
+
+// The site as the program runs it, on a thread of its own; the clients block on this one.
+class SiteThreadTest : public SiteServerTest {};
+
+TEST_F(SiteThreadTest, StartsOnItsOwnThreadAndStopsCleanly) {
+    quint16 port = 0;
+    {
+        SiteThread site(settings_);
+        port = site.ensureStarted();
+        ASSERT_NE(port, 0);
+        EXPECT_EQ(site.ensureStarted(), port);
+        RawClient client(port);
+        client.send("GET / HTTP/1.0\r\n\r\n");
+        EXPECT_EQ(statusLine(client.answer()), "HTTP/1.0 200 OK");
+    }
+    EXPECT_FALSE(RawClient(port).connected()) << "the port is closed with the site";
+}
+
+TEST_F(SiteThreadTest, AClientThatHalfClosesAfterItsRequestGetsTheWholeAnswer) {
+    SiteThread site(settings_);
+    const quint16 port = site.ensureStarted();
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        RawClient client(port);
+        client.send(formPost("value=250&exch=GBP&expr=EUR"));
+        client.halfClose();
+        const QByteArray answer = client.answer();
+        EXPECT_TRUE(answer.contains(
+            "<P><BIG>250 GBP = 291.316 EUR (market rate of 2026-09-29)</BIG>")) << attempt;
+        EXPECT_TRUE(answer.endsWith("</html>\n")) << attempt;
+    }
+    // Half-closed before the request was whole: told so, not left hanging.
+    RawClient early(port);
+    early.send("GET / HTTP/1.0\r\n");
+    early.halfClose();
+    EXPECT_EQ(statusLine(early.answer()), "HTTP/1.0 400 Bad Request");
+}
+
+TEST_F(SiteThreadTest, AConnectionIsKeptForTheNextRequestWhenTheClientAsks) {
+    settings_.requestTimeout = 200ms;
+    SiteThread site(settings_);
+    const quint16 port = site.ensureStarted();
+    RawClient client(port);
+    client.send("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    const QByteArray first = client.response();
+    EXPECT_EQ(statusLine(first), "HTTP/1.0 200 OK");
+    EXPECT_TRUE(first.contains("\r\nConnection: keep-alive\r\n"));
+    client.send(QByteArray(formPost("value=1&exch=EUR&expr=EUR")).replace("Connection: close", "X: y"));
+    EXPECT_TRUE(client.response().contains("<P><BIG>1 EUR = 1 EUR</BIG>"));
+    client.send("GET / HTTP/1.1\r\nConnection: close\r\n\r\n");
+    const QByteArray last = client.answer();
+    EXPECT_TRUE(last.contains("\r\nConnection: close\r\n"));
+    EXPECT_TRUE(last.endsWith("</html>\n")) << "and the site closed";
+
+    // Two requests sent at once: the first is answered and the connection closed, as the
+    // answer says; the client sends the second again on a new one.
+    RawClient pipelining(port);
+    pipelining.send("GET / HTTP/1.1\r\n\r\nGET /cp/contact.html HTTP/1.1\r\n\r\n");
+    const QByteArray answered = pipelining.answer();
+    EXPECT_EQ(answered.count("HTTP/1.0 200 OK"), 1);
+    EXPECT_TRUE(answered.contains("\r\nConnection: close\r\n"));
+
+    // A kept connection left idle ends without a word.
+    RawClient idle(port);
+    idle.send("GET / HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(statusLine(idle.response()), "HTTP/1.0 200 OK");
+    EXPECT_EQ(idle.answer(), QByteArray());
+}
+
+TEST_F(SiteThreadTest, ClientsOverTheLimitWaitAndAreAllAnswered) {
+    settings_.maxConnections = 8;
+    SiteThread site(settings_);
+    const quint16 port = site.ensureStarted();
+    std::vector<std::unique_ptr<RawClient>> clients;
+    clients.reserve(100);
+    for (int i = 0; i < 100; ++i) {
+        clients.push_back(std::make_unique<RawClient>(port));
+        ASSERT_TRUE(clients.back()->connected()) << i;
+        clients.back()->send("GET / HTTP/1.0\r\n\r\n");
+    }
+    int answered = 0;
+    for (const auto& client : clients) {
+        answered += statusLine(client->answer()) == "HTTP/1.0 200 OK" ? 1 : 0;
+    }
+    EXPECT_EQ(answered, 100);
+}
+
+TEST_F(SiteThreadTest, IdleConnectionsCannotLockOthersOut) {
+    settings_.maxConnections = 4;
+    settings_.requestTimeout = 60s;
+    settings_.idleGrace = 100ms;
+    SiteThread site(settings_);
+    const quint16 port = site.ensureStarted();
+    std::vector<std::unique_ptr<RawClient>> idle;
+    idle.reserve(4);
+    for (int i = 0; i < 4; ++i) {
+        idle.push_back(std::make_unique<RawClient>(port));
+    }
+    QElapsedTimer waited;
+    waited.start();
+    for (int i = 0; i < 3; ++i) {
+        RawClient client(port);
+        client.send("GET / HTTP/1.0\r\n\r\n");
+        EXPECT_EQ(statusLine(client.answer()), "HTTP/1.0 200 OK") << i;
+    }
+    EXPECT_LT(waited.elapsed(), 5000) << "far less than the request timeout";
+    // The oldest idle connections made room, with a word.
+    EXPECT_EQ(statusLine(idle.front()->answer()), "HTTP/1.0 408 Request Timeout");
 }
 
 }  // namespace

@@ -22,8 +22,11 @@ struct SiteSettings {
     QList<QUrl> marketRatesAddresses;
     // A client gets this long to send its whole request.
     std::chrono::milliseconds requestTimeout{10000};
-    // Connections served at once; more are refused until one ends.
-    int maxConnections = 32;
+    // Connections served at once; more wait in the listen backlog until one ends.
+    int maxConnections = 512;
+    // While clients wait, a connection that has not sent its request within this time makes
+    // room for them.
+    std::chrono::milliseconds idleGrace{1000};
 
     // Defaults, with TOLVANE_DICTIONARY_URL (dictionary template), TOLVANE_ECB_DAILY_URL (the
     // ECB daily file), TOLVANE_MARKET_RATES_URL and TOLVANE_MARKET_RATES_FALLBACK_URL (the market
