@@ -18,7 +18,7 @@ int hexValue(char c) {
     return -1;
 }
 
-std::optional<QString> decodeComponent(QByteArrayView encoded) {
+std::optional<QString> decodeComponent(QByteArrayView encoded, StrayPercent strayPercent) {
     QByteArray bytes;
     bytes.reserve(encoded.size());
     for (qsizetype i = 0; i < encoded.size(); ++i) {
@@ -29,7 +29,11 @@ std::optional<QString> decodeComponent(QByteArrayView encoded) {
             const int high = i + 2 < encoded.size() ? hexValue(encoded[i + 1]) : -1;
             const int low = high >= 0 ? hexValue(encoded[i + 2]) : -1;
             if (low < 0) {
-                return std::nullopt;
+                if (strayPercent == StrayPercent::Refused) {
+                    return std::nullopt;
+                }
+                bytes.append('%');
+                continue;
             }
             bytes.append(static_cast<char>(high * 16 + low));
             i += 2;
@@ -42,7 +46,7 @@ std::optional<QString> decodeComponent(QByteArrayView encoded) {
 
 }  // namespace
 
-std::optional<FormFields> decodeForm(QByteArrayView encoded) {
+std::optional<FormFields> decodeForm(QByteArrayView encoded, StrayPercent strayPercent) {
     FormFields fields;
     qsizetype start = 0;
     while (start <= encoded.size()) {
@@ -56,8 +60,8 @@ std::optional<FormFields> decodeForm(QByteArrayView encoded) {
             continue;
         }
         const qsizetype equals = pair.indexOf('=');
-        const auto name = decodeComponent(equals < 0 ? pair : pair.first(equals));
-        const auto value = decodeComponent(equals < 0 ? QByteArrayView() : pair.sliced(equals + 1));
+        const auto name = decodeComponent(equals < 0 ? pair : pair.first(equals), strayPercent);
+        const auto value = decodeComponent(equals < 0 ? QByteArrayView() : pair.sliced(equals + 1), strayPercent);
         if (!name || !value) {
             return std::nullopt;
         }

@@ -79,7 +79,9 @@ HttpResponse SiteRouter::converter(const HttpRequest& request) {
 }
 
 HttpResponse SiteRouter::dictionaryRedirect(const HttpRequest& request) const {
-    const auto fields = decodeForm(request.query);
+    // The translator window puts the word into the address as typed: a "%" that escapes
+    // nothing is the word's own and goes on as "%25".
+    const auto fields = decodeForm(request.query, StrayPercent::Literal);
     if (!fields) {
         return errorResponse(400);
     }
