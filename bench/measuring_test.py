@@ -1,5 +1,6 @@
 """The benchmarks' measuring parts: what they read from /proc, the task list they give Tolvane,
-and the wrk script they load the site with. The benchmarks themselves are run by hand."""
+the wrk scripts they load the site with and the nginx they compare it with. The benchmarks
+themselves are run by hand."""
 
 import datetime
 import http.server
@@ -100,14 +101,19 @@ class ConverterLoad(http.server.BaseHTTPRequestHandler):
     status = 200
     seen = set()
 
-    def do_POST(self):
-        body = self.rfile.read(int(self.headers["Content-Length"]))
-        self.seen.add((self.path, self.headers["Content-Type"], body))
+    def answer(self, body):
+        self.seen.add((self.command, self.path, self.headers["Content-Type"], body))
         page = b"<P><BIG>250 GBP = 286.43 EUR</BIG>"
         self.send_response(self.status)
         self.send_header("Content-Length", str(len(page)))
         self.end_headers()
         self.wfile.write(page)
+
+    def do_POST(self):
+        self.answer(self.rfile.read(int(self.headers["Content-Length"])))
+
+    def do_GET(self):
+        self.answer(None)
 
     def log_message(self, *args):
         pass
@@ -115,17 +121,17 @@ class ConverterLoad(http.server.BaseHTTPRequestHandler):
 
 @unittest.skipUnless(shutil.which("wrk"), "wrk is not installed")
 class WrkScriptTest(unittest.TestCase):
-    def load(self, status):
+    def load(self, status, method, path, form):
         handler = type("Handler", (ConverterLoad,), {"status": status, "seen": set()})
         server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         thread = threading.Thread(target=server.serve_forever)
         thread.start()
         folder = tempfile.mkdtemp()
         try:
-            script = os.path.join(folder, "converter.lua")
+            script = os.path.join(folder, "load.lua")
             with open(script, "w", encoding="ascii") as f:
-                f.write(site_load.WRK_SCRIPT.format(form=site_load.FORM))
-            url = f"http://127.0.0.1:{server.server_address[1]}{site_load.CONVERTER}"
+                f.write(site_load.wrk_script(method, form))
+            url = f"http://127.0.0.1:{server.server_address[1]}{path}"
             return site_load.run_wrk(url, script, connections=2, duration=1), handler.seen
         finally:
             server.shutdown()
@@ -134,20 +140,45 @@ class WrkScriptTest(unittest.TestCase):
             shutil.rmtree(folder)
 
     def test_the_converter_form_is_posted_and_every_figure_comes_back(self):
-        result, seen = self.load(200)
-        self.assertEqual(seen, {("/converter/classic", "application/x-www-form-urlencoded",
+        result, seen = self.load(200, "POST", site_load.CONVERTER, site_load.FORM)
+        self.assertEqual(seen, {("POST", "/converter/classic",
+                                 "application/x-www-form-urlencoded",
                                  site_load.FORM.encode("ascii"))})
         self.assertGreater(result["requests"], 0)
         self.assertGreater(result["bytes"], 0)
-        self.assertEqual([result[key] for key in site_load.RESULT_FIELDS[3:8]], [0] * 5)
+        self.assertEqual([result[key] for key in site_load.ERROR_FIELDS], [0] * 5)
         self.assertLessEqual(result["p50_us"], result["p99_us"])
         self.assertLessEqual(result["p99_us"], result["max_us"])
         self.assertGreater(result["duration_us"], 0.9e6)
 
+    def test_the_home_page_is_fetched_without_a_body(self):
+        result, seen = self.load(200, "GET", "/", None)
+        self.assertEqual(seen, {("GET", "/", None, None)})
+        self.assertGreater(result["requests"], 0)
+
     def test_answers_that_are_not_a_conversion_count_as_errors(self):
-        result, _ = self.load(415)
+        result, _ = self.load(415, "POST", site_load.CONVERTER, site_load.FORM)
         self.assertGreater(result["requests"], 0)
         self.assertEqual(result["status_errors"], result["requests"])
+
+
+@unittest.skipUnless(shutil.which("nginx", path=os.environ.get("PATH", "") + ":/usr/sbin"),
+                     "nginx is not installed")
+class NginxTest(unittest.TestCase):
+    def test_serves_the_sites_bytes_to_get_and_post_and_leaves_nothing_running(self):
+        pages = {"/": "<html dir=\"rtl\">בית</html>\n".encode("utf-8"),
+                 site_load.CONVERTER: b"<P><BIG>250 GBP = 286.43 EUR</BIG>\n"}
+        with site_load.Nginx(pages) as nginx:
+            session = nginx.process.pid
+            base = f"http://127.0.0.1:{nginx.port}"
+            self.assertEqual(site_load.fetch(base + "/"), pages["/"])
+            self.assertEqual(site_load.fetch(base + site_load.CONVERTER, site_load.FORM),
+                             pages[site_load.CONVERTER])
+            self.assertGreaterEqual(len(site_load.in_session(session)), 2,
+                                    "a master and its worker")
+        self.assertFalse(site_load.accepts(nginx.port))
+        self.assertEqual(site_load.in_session(session), [])
+        self.assertFalse(os.path.exists(nginx.folder))
 
 
 if __name__ == "__main__":
