@@ -25,7 +25,7 @@ bool isUsable(const QString& urlTemplate) {
 }  // namespace
 
 QString DictionaryLink::defaultTemplate() {
-    return QStringLiteral("https://en.wiktionary.org/wiki/{word}#Hebrew");
+    return QStringLiteral("https://translate.google.com/m?sl=auto&tl=iw&q={word}");
 }
 
 DictionaryLink::DictionaryLink(const QString& urlTemplate)

@@ -6,8 +6,10 @@
 
 namespace tolvane {
 
-// The online English-Hebrew dictionary the word translator is sent to: an address template in
-// which "{word}" stands for the percent-encoded word.
+// The online dictionary the word translator is sent to: an address template in which "{word}"
+// stands for the percent-encoded word. The translator shows only the top-left corner of the
+// answer, so the default is the compact mobile page of a translation service from any language
+// into Hebrew, whose first lines are the translation.
 class DictionaryLink {
 public:
     static QString defaultTemplate();

@@ -84,18 +84,18 @@ TEST_F(SiteRouterTest, DictionaryRedirectsWithThePercentEncodedWord) {
         return response.location;
     };
     EXPECT_EQ(locationFor("layout=babylonhp.txt&word=dog&lang=heb"),
-              "https://en.wiktionary.org/wiki/dog#Hebrew");
+              "https://translate.google.com/m?sl=auto&tl=iw&q=dog");
     EXPECT_EQ(locationFor("layout=babylonhp.txt&word=%D7%9B%D7%9C%D7%91&lang=heb"),
-              "https://en.wiktionary.org/wiki/%D7%9B%D7%9C%D7%91#Hebrew");
+              "https://translate.google.com/m?sl=auto&tl=iw&q=%D7%9B%D7%9C%D7%91");
     EXPECT_EQ(locationFor("word=ice+cream&lang=heb"),
-              "https://en.wiktionary.org/wiki/ice%20cream#Hebrew");
+              "https://translate.google.com/m?sl=auto&tl=iw&q=ice%20cream");
     EXPECT_EQ(locationFor("word=a%2F..%2F%0D%0ASet-Cookie:x"),
-              "https://en.wiktionary.org/wiki/a%2F..%2F%0D%0ASet-Cookie%3Ax#Hebrew");
-    EXPECT_EQ(locationFor("layout=babylonhp.txt&word=&lang=heb"), "https://en.wiktionary.org/");
-    EXPECT_EQ(locationFor("word=+++"), "https://en.wiktionary.org/");
+              "https://translate.google.com/m?sl=auto&tl=iw&q=a%2F..%2F%0D%0ASet-Cookie%3Ax");
+    EXPECT_EQ(locationFor("layout=babylonhp.txt&word=&lang=heb"), "https://translate.google.com/");
+    EXPECT_EQ(locationFor("word=+++"), "https://translate.google.com/");
     // The translator puts the word in as typed: a "%" that escapes nothing is the word's own.
-    EXPECT_EQ(locationFor("word=100%&lang=heb"), "https://en.wiktionary.org/wiki/100%25#Hebrew");
-    EXPECT_EQ(locationFor("word=%zz%2"), "https://en.wiktionary.org/wiki/%25zz%252#Hebrew");
+    EXPECT_EQ(locationFor("word=100%&lang=heb"), "https://translate.google.com/m?sl=auto&tl=iw&q=100%25");
+    EXPECT_EQ(locationFor("word=%zz%2"), "https://translate.google.com/m?sl=auto&tl=iw&q=%25zz%252");
 }
 
 TEST(DictionaryLink, TemplateIsASettingWithASafeFallback) {

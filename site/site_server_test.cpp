@@ -168,7 +168,7 @@ TEST_F(SiteServerTest, ServesPagesConverterAndRedirect) {
     const QByteArray redirect = exchange(
         port, "GET /cgi-bin/trans.cgi?layout=babylonhp.txt&word=dog&lang=heb HTTP/1.0\r\n\r\n");
     EXPECT_EQ(statusLine(redirect), "HTTP/1.0 302 Found");
-    EXPECT_TRUE(redirect.contains("\r\nLocation: https://en.wiktionary.org/wiki/dog#Hebrew\r\n"));
+    EXPECT_TRUE(redirect.contains("\r\nLocation: https://translate.google.com/m?sl=auto&tl=iw&q=dog\r\n"));
 }
 
 TEST_F(SiteServerTest, BadInputGetsAnErrorPageAndTheSiteGoesOn) {
