@@ -11,6 +11,7 @@ Each round gets a fresh Xvfb, tray host, session bus and home.
 """
 
 import argparse
+import contextlib
 import os
 import shutil
 import statistics
@@ -104,46 +105,39 @@ class Round:
             raise RuntimeError("the converter did not open")
         return time.monotonic() - start
 
-    def watcher(self, title, pattern):
+    @contextlib.contextmanager
+    def watching(self, title, pattern):
+        """A screen-reader watcher of the window, ready to see a label match the pattern: its
+        wait() is True once one does."""
         watcher = subprocess.Popen(["/usr/bin/python3", WATCHER, title, pattern, "30"],
                                    env=self.desktop.env, stdout=subprocess.PIPE, text=True)
-        if watcher.stdout.readline().strip() != "ready":
-            raise RuntimeError("the screen-reader watcher did not start")
-        return watcher
-
-    def open_browser(self):
-        """Seconds from the menu choice to the home page loaded in the first slot."""
-        watcher = self.watcher(BROWSER, r"^הדף נטען\.$")
         try:
-            start = self.choose(1)
-            if not watcher.stdout.readline():
-                raise RuntimeError("the browser's home page did not load")
-            return time.monotonic() - start
+            if watcher.stdout.readline().strip() != "ready":
+                raise RuntimeError("the screen-reader watcher did not start")
+            yield lambda: bool(watcher.stdout.readline())
         finally:
             watcher.kill()
             watcher.wait()
             watcher.stdout.close()
 
+    def open_browser(self):
+        """Seconds from the menu choice to the home page loaded in the first slot."""
+        with self.watching(BROWSER, r"^הדף נטען\.$") as seen:
+            start = self.choose(1)
+            if not seen():
+                raise RuntimeError("the browser's home page did not load")
+            return time.monotonic() - start
+
     def fill_slots(self):
         """Loads the program's home page into the four other slots, one after the other."""
-        window = self.desktop.visible(name=BROWSER_ANY)[-1]
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        left, top = self.desktop.window_position(self.desktop.visible(name=BROWSER_ANY)[-1])
         for slot in range(1, 5):
-            title = f"דפדפן - חלון מ''ס: {slot + 1}."
-            self.desktop.xdotool("mousemove", str(left + (960 * slot + 487) // 15),
-                                 str(top + (3390 + 127) // 15))
-            self.desktop.xdotool("click", "1")
-            watcher = self.watcher(title, r"^הדף נטען\.$")
-            try:
+            self.desktop.click_at(left + (960 * slot + 487) // 15, top + (3390 + 127) // 15)
+            with self.watching(f"דפדפן - חלון מ''ס: {slot + 1}.", r"^הדף נטען\.$") as seen:
                 self.desktop.xdotool("type", self.site)
                 self.desktop.xdotool("key", "Return")
-                if not watcher.stdout.readline():
+                if not seen():
                     raise RuntimeError(f"slot {slot + 1} did not load")
-            finally:
-                watcher.kill()
-                watcher.wait()
-                watcher.stdout.close()
 
     def address(self, title):
         for item in self.desktop.accessible_objects(title):
@@ -157,21 +151,13 @@ class Round:
 
     def convert(self):
         """Seconds from pressing "בצע" to the result in the status line."""
-        watcher = self.watcher(CONVERTER, r"^1 USD = ")
-        try:
-            window = self.converters()[-1]
-            geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-            left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-            self.desktop.xdotool("mousemove", str(left + EXECUTE[0]), str(top + EXECUTE[1]))
+        with self.watching(CONVERTER, r"^1 USD = ") as seen:
+            left, top = self.desktop.window_position(self.converters()[-1])
             start = time.monotonic()
-            self.desktop.xdotool("click", "1")
-            if not watcher.stdout.readline():
+            self.desktop.click_at(left + EXECUTE[0], top + EXECUTE[1])
+            if not seen():
                 raise RuntimeError("no result in the status line")
             return time.monotonic() - start
-        finally:
-            watcher.kill()
-            watcher.wait()
-            watcher.stdout.close()
 
     def close_converter(self):
         self.desktop.xdotool("windowfocus", "--sync", self.converters()[-1])

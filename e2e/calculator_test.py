@@ -31,13 +31,8 @@ class CalculatorTest(ProgramCase):
         self.desktop.xdotool("windowfocus", "--sync", window[0])
         return window[0]
 
-    def position(self, window):
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-        return left, top
-
     def click(self, window, spot):
-        left, top = self.position(window)
+        left, top = self.desktop.window_position(window)
         self.desktop.xdotool("mousemove", str(left + spot[0]), str(top + spot[1]))
         self.desktop.xdotool("click", "1")
 
@@ -70,7 +65,7 @@ class CalculatorTest(ProgramCase):
         self.desktop.xdotool("key", "1", "2", "minus", "5")
         self.assertEqual(self.copied(window, "5"), "5", "the typed keys did not reach it")
         if SCREENSHOTS:
-            left, top = self.position(window)
+            left, top = self.desktop.window_position(window)
             self.desktop.screenshot(os.path.join(SCREENSHOTS, "calculator.png"),
                                     crop=f"233x145+{left}+{top}")
         self.desktop.xdotool("key", "Return")

@@ -188,6 +188,16 @@ class Desktop:
         args += ["--name", name] if name else ["--class", cls]
         return [w for w in self.run(*args).split()]
 
+    def window_position(self, window):
+        """(left, top) of a window on the screen."""
+        geometry = self.run("xdotool", "getwindowgeometry", window)
+        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        return left, top
+
+    def click_at(self, x, y):
+        self.xdotool("mousemove", str(x), str(y))
+        self.xdotool("click", "1")
+
     def window_size(self, window):
         out = self.run("xdotool", "getwindowgeometry", window)
         match = re.search(r"Geometry: (\d+)x(\d+)", out)

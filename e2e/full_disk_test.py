@@ -127,12 +127,12 @@ class FullDiskTest(ProgramCase):
         self.desktop.xdotool("key", *keys)
         editor = wait_for(lambda: self.desktop.visible(name=f"^{title}$"), timeout=10)
         self.assertTrue(editor, f"the window {title} did not open")
-        return self.position(editor[0])
+        return self.desktop.window_position(editor[0])
 
     def delete_first_row_and_save(self, left, top, first_column_left):
-        self.click(left, top, first_column_left, 360, 1455, 240)  # the first row
-        self.click(left, top, 120, 1080, 1215, 375)  # "מחיקה"
-        self.click(left, top, 120, 2880, 1215, 495)  # "סגור ושמור שינויים"
+        self.click_twips(left, top, first_column_left, 360, 1455, 240)  # the first row
+        self.click_twips(left, top, 120, 1080, 1215, 375)  # "מחיקה"
+        self.click_twips(left, top, 120, 2880, 1215, 495)  # "סגור ושמור שינויים"
 
     def test_failed_saves_are_told_and_leave_both_lists_as_they_were(self):
         self.start_on_full_disk()
@@ -166,17 +166,6 @@ class FullDiskTest(ProgramCase):
         # Nothing of either new version stays beside them.
         self.assertEqual(self.entries(), ["SC.Dat", "Timing.Dat", "filler"])
 
-    # Pointing at controls placed in twips (15 to a pixel on this screen).
-
-    def position(self, window):
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        return tuple(int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-
-    def click(self, window_left, window_top, left, top, width, height):
-        x = window_left + (left + width // 2) // 15
-        y = window_top + (top + height // 2) // 15
-        self.desktop.xdotool("mousemove", str(x), str(y))
-        self.desktop.xdotool("click", "1")
 
 
 if __name__ == "__main__":

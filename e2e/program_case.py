@@ -79,15 +79,16 @@ class ProgramCase(unittest.TestCase):
     def position(self, title):
         """Where the window with that title stands now. A window with a web view may be made
         anew once it is up, so it is looked up afresh each time."""
-        window = self.window_titled(title)
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-        return left, top
+        return self.desktop.window_position(self.window_titled(title))
 
     def click_in(self, title, spot):
         left, top = self.position(title)
-        self.desktop.xdotool("mousemove", str(left + spot[0]), str(top + spot[1]))
-        self.desktop.xdotool("click", "1")
+        self.desktop.click_at(left + spot[0], top + spot[1])
+
+    def click_twips(self, window_left, window_top, left, top, width, height):
+        """Clicks the middle of a control placed in twips (15 to a pixel on this screen)."""
+        self.desktop.click_at(window_left + (left + width // 2) // 15,
+                              window_top + (top + height // 2) // 15)
 
     def type_into(self, title, spot, text):
         """Clicks into a text box and types over what it held."""

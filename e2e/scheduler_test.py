@@ -161,16 +161,16 @@ class SchedulerTest(ProgramCase):
         self.desktop.xdotool("key", "Down", "Down", "Down", "Return")
         editor = wait_for(lambda: self.desktop.visible(name="^תזמון משימות$"), timeout=10)
         self.assertTrue(editor, "the task window did not open")
-        left, top = self.position(editor[0])
+        left, top = self.desktop.window_position(editor[0])
 
-        self.click(left, top, 120, 360, 1215, 375)  # "הוספה"
+        self.click_twips(left, top, 120, 360, 1215, 375)  # "הוספה"
         dialog = wait_for(lambda: self.desktop.visible(name="^הוספת משימה חדשה$"), timeout=10)
         self.assertTrue(dialog, "the add dialog did not open")
-        dialog_left, dialog_top = self.position(dialog[0])
+        dialog_left, dialog_top = self.desktop.window_position(dialog[0])
         # "עם התחברות לאינטרנט." has its button and caption at the right of its line.
-        self.click(dialog_left, dialog_top, 4000, 1320, 400, 255)
+        self.click_twips(dialog_left, dialog_top, 4000, 1320, 400, 255)
         # The program box, over the left part of the "הפעל תוכנה:" line of the action frame.
-        self.click(dialog_left, dialog_top, 120, 1800 + 240, 2535, 285)
+        self.click_twips(dialog_left, dialog_top, 120, 1800 + 240, 2535, 285)
         self.desktop.xdotool("type", "--delay", "20", program)
         self.desktop.xdotool("key", "Return")  # the default button, "אישור"
         self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^הוספת משימה חדשה$"),
@@ -179,23 +179,12 @@ class SchedulerTest(ProgramCase):
         if SCREENSHOTS:
             shot = os.path.join(SCREENSHOTS, "scheduler.png")
             self.desktop.screenshot(shot, crop=f"425x233+{left}+{top}")
-        self.click(left, top, 120, 2880, 1215, 495)  # "סגור ושמור שינויים"
+        self.click_twips(left, top, 120, 2880, 1215, 495)  # "סגור ושמור שינויים"
         self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^תזמון משימות$"),
                                  timeout=10), "the task window did not close")
         self.assertEqual(self.read_tasks(),
                          existing + [self.run_program_task(ON_CONNECTING, "C|", program)])
 
-    # Pointing at controls placed in twips (15 to a pixel on this screen).
-
-    def position(self, window):
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", window)
-        return tuple(int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-
-    def click(self, window_left, window_top, left, top, width, height):
-        x = window_left + (left + width // 2) // 15
-        y = window_top + (top + height // 2) // 15
-        self.desktop.xdotool("mousemove", str(x), str(y))
-        self.desktop.xdotool("click", "1")
 
 
 if __name__ == "__main__":

@@ -60,8 +60,7 @@ class TrayTest(ProgramCase):
         self.assertTrue(about, "a double-click did not open the About box")
 
         # Its close button sits at the lower left of the 350 x 150 picture.
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", about[0])
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        left, top = self.desktop.window_position(about[0])
         self.desktop.xdotool("mousemove", str(left + 272), str(top + 124))
         self.desktop.xdotool("click", "1")
         self.assertTrue(wait_for(lambda: not self.desktop.visible(name="^About$"), timeout=5),
@@ -94,8 +93,7 @@ class TrayTest(ProgramCase):
         self.desktop.xdotool("click", "--repeat", "2", "--delay", "80", "1")
         about = wait_for(lambda: self.desktop.visible(name="^About$"), timeout=10)
         self.assertTrue(about)
-        geometry = self.desktop.run("xdotool", "getwindowgeometry", about[0])
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
+        left, top = self.desktop.window_position(about[0])
         for link in ((124, 124), (200, 88)):  # the home page link, then the contact link
             self.desktop.xdotool("mousemove", str(left + link[0]), str(top + link[1]))
             self.desktop.xdotool("click", "1")
