@@ -3,7 +3,7 @@ in the second through the address box, and back."""
 
 from currency_test import centre
 from desktop import wait_for
-from program_case import ProgramCase
+from program_case import WebWindowCase
 from stand_in import StandIn
 
 FIRST = "דפדפן - חלון מ\"ס: 1."
@@ -15,13 +15,7 @@ def slot_button(index):
     return centre(960 * index, 3390, 975, 255)
 
 
-class BrowserTest(ProgramCase):
-    def setUp(self):
-        super().setUp()
-        del self.desktop.env["TOLVANE_SITE_HOST"]
-        self.desktop.start_accessibility()
-        self.mark_started_before(splash=False)
-
+class BrowserTest(WebWindowCase):
     def address(self, title):
         for item in self.desktop.accessible_objects(title):
             if item["role"] == "text":

@@ -7,7 +7,7 @@ import time
 import unittest
 
 from desktop import wait_for
-from program_case import ProgramCase
+from program_case import WebWindowCase
 
 TITLE = "המרת מטבעות"
 TWIPS_PER_PIXEL = 15  # the desktop's 96 dots per inch
@@ -47,14 +47,7 @@ def closed_port():
         return probe.getsockname()[1]
 
 
-class CurrencyTest(ProgramCase):
-    def setUp(self):
-        super().setUp()
-        # The program serves its own site, the conversion service included.
-        del self.desktop.env["TOLVANE_SITE_HOST"]
-        self.desktop.start_accessibility()
-        self.mark_started_before(splash=False)
-
+class CurrencyTest(WebWindowCase):
     def choose_converter(self):
         # "דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", then "המרת מטבעות".
         self.choose_from_tray_menu(5)

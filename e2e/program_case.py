@@ -111,3 +111,14 @@ class ProgramCase(unittest.TestCase):
             left, top = self.position(title)
             self.desktop.screenshot(os.path.join(SCREENSHOTS, name),
                                     crop=f"{width}x{height}+{left}+{top}")
+
+
+class WebWindowCase(ProgramCase):
+    """The program on a later start, serving its own site, with a screen-reader bus to read
+    the web windows' status lines from."""
+
+    def setUp(self):
+        super().setUp()
+        del self.desktop.env["TOLVANE_SITE_HOST"]
+        self.desktop.start_accessibility()
+        self.mark_started_before(splash=False)

@@ -4,7 +4,7 @@ dictionary, here a loopback stand-in, and the answer shows in the window's band.
 import subprocess
 
 from currency_test import centre, closed_port
-from program_case import ProgramCase
+from program_case import WebWindowCase
 from stand_in import GREEN, StandIn
 
 TITLE = "תרגומי מילים"
@@ -12,13 +12,7 @@ WORD = centre(240, 240, 2415, 285)
 TRANSLATE = centre(240, 600, 1455, 375)
 
 
-class TranslatorTest(ProgramCase):
-    def setUp(self):
-        super().setUp()
-        del self.desktop.env["TOLVANE_SITE_HOST"]
-        self.desktop.start_accessibility()
-        self.mark_started_before(splash=False)
-
+class TranslatorTest(WebWindowCase):
     def translate(self, word):
         self.start()
         # "דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", "המרת מטבעות", "תרגומי מילים".
