@@ -7,20 +7,27 @@
 
 namespace tolvane {
 
-LinuxAppInfo::LinuxAppInfo(const QString& lockPath) : lock_(lockPath) {}
+LinuxAppInfo::LinuxAppInfo(const QString& lockPath, ProgramFiles files)
+    : lock_(lockPath), files_(std::move(files)) {}
 
 QString LinuxAppInfo::programPath() const {
     return QCoreApplication::applicationFilePath();
 }
 
 QString LinuxAppInfo::dataFolder() const {
-    QString folder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(folder).isWritable())
-        return folder;
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                   QStringLiteral("/tolvane");
-    QDir().mkpath(data);
-    return data;
+    QString folder =
+        files_.listFolder(QFileInfo(files_.programFolder()).isWritable(),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QDir().mkpath(folder);
+    return folder;
+}
+
+ProgramFiles programFilesIn(const QString& programFolder) {
+    return ProgramFiles(programFolder, QStringLiteral(TOLVANE_PRIVATE_FOLDER),
+                        QStringLiteral(TOLVANE_BUILD_FOLDER), [](const QString& path) {
+                            const QFileInfo info(path);
+                            return info.isFile() && info.isExecutable();
+                        });
 }
 
 QIcon LinuxAppInfo::icon() const {

@@ -4,7 +4,6 @@
 #include "site/site_addresses.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tolvane {
@@ -18,25 +17,21 @@ QString runtimeFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
-// The web windows' program: beside this one, or else where it was built.
-QString webProgram() {
-    const QString name = QStringLiteral("tolvane-web");
-    QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
-    if (QFileInfo(beside).isExecutable())
-        return beside;
-    return QStringLiteral(TOLVANE_WEB_PROGRAM_DIR) + u'/' + name;
-}
-
 }  // namespace
 
 LinuxPlatform::LinuxPlatform()
+    : LinuxPlatform(programFilesIn(QCoreApplication::applicationDirPath())) {}
+
+LinuxPlatform::LinuxPlatform(const ProgramFiles& files)
     : fileRegistry_(configFolder() + QStringLiteral("/tolvane/registry.json")),
       registry_(fileRegistry_, configFolder() + QStringLiteral("/autostart/tolvane.desktop")),
       opener_(desktopOpener_, MakerSite::servedElsewhere() ? QString() : siteHost(kDefaultSitePort),
               [this] { return serveOwnSite(); }),
-      app_(runtimeFolder() + QStringLiteral("/tolvane.lock")),
+      app_(runtimeFolder() + QStringLiteral("/tolvane.lock"), files),
       connection_(QDBusConnection::systemBus(), kernelRoutes_),
-      webWindows_(webProgram(), [this] { return siteForWebWindows(); }) {}
+      site_(files.companionFolders()),
+      webWindows_(files.companionProgram(kWebProgramName.toString()),
+                  [this] { return siteForWebWindows(); }) {}
 
 LinuxPlatform::~LinuxPlatform() = default;
 

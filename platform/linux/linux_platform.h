@@ -35,6 +35,8 @@ public:
     Platform services();
 
 private:
+    explicit LinuxPlatform(const ProgramFiles& files);
+
     // Starts the site if need be; the host it listens on, or nothing when it cannot.
     QString serveOwnSite();
     // The host of the program's own site for the web windows, started first; nothing when

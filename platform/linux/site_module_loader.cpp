@@ -1,8 +1,8 @@
 #include "platform/linux/site_module_loader.h"
 
-#include <QCoreApplication>
-
 namespace tolvane {
+
+SiteModuleLoader::SiteModuleLoader(QStringList folders) : folders_(std::move(folders)) {}
 
 SiteModuleLoader::~SiteModuleLoader() {
     if (stop_)
@@ -17,8 +17,7 @@ quint16 SiteModuleLoader::start(const SiteSettings& settings) {
 
 bool SiteModuleLoader::load() {
     const QString name = QString::fromLatin1(kSiteModuleName);
-    for (const QString& folder :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(TOLVANE_SITE_MODULE_DIR)}) {
+    for (const QString& folder : folders_) {
         module_.setFileName(folder + u'/' + name);
         if (!module_.load())
             continue;
@@ -28,6 +27,7 @@ bool SiteModuleLoader::load() {
             return true;
         start_ = nullptr;
         stop_ = nullptr;
+        module_.unload();
     }
     qWarning("Tolvane: the site's module %s could not be loaded", kSiteModuleName);
     return false;

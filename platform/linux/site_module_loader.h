@@ -3,14 +3,15 @@
 #include "site/site_module.h"
 
 #include <QLibrary>
+#include <QStringList>
 
 namespace tolvane {
 
-// Loads the site's module on first use, from beside the program or else from the folder it
-// was built in, and starts the site through it. The site stops when this object goes.
+// Loads the site's module on first use, from the first of the given folders that has a
+// loadable one, and starts the site through it. The site stops when this object goes.
 class SiteModuleLoader {
 public:
-    SiteModuleLoader() = default;
+    explicit SiteModuleLoader(QStringList folders);
     ~SiteModuleLoader();
     SiteModuleLoader(const SiteModuleLoader&) = delete;
     SiteModuleLoader& operator=(const SiteModuleLoader&) = delete;
@@ -21,6 +22,7 @@ public:
 private:
     bool load();
 
+    QStringList folders_;
     QLibrary module_;
     StartSiteFunction start_ = nullptr;
     StopSiteFunction stop_ = nullptr;
