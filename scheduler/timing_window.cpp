@@ -24,12 +24,15 @@ const QString kListFileName = QStringLiteral("Timing.Dat");
 }  // namespace
 
 Timing::Timing(const Platform& platform, WindowRegistry& windows)
-    : ListEditor({.name = QStringLiteral("Timing"),
-                  .caption = QStringLiteral("תזמון משימות"),
-                  .rows = static_cast<int>(kMaxTasks),
-                  .headingHeight = 255,
-                  .first = {QStringLiteral("שעת התזמון:"), 4080, 1695},
-                  .second = {QStringLiteral("משימה מתוזמנת:"), 1440, 2535}}),
+    : ListEditor(
+          {.name = QStringLiteral("Timing"),
+           .caption = QStringLiteral("תזמון משימות"),
+           .rows = static_cast<int>(kMaxTasks),
+           .headingHeight = 255,
+           .numbersName = QStringLiteral("מספרי המשימות"),
+           .first = {QStringLiteral("שעת התזמון:"), QStringLiteral("שעות התזמון"), 4080, 1695},
+           .second = {QStringLiteral("משימה מתוזמנת:"), QStringLiteral("המשימות המתוזמנות"), 1440,
+                      2535}}),
       platform_(platform),
       windows_(windows),
       file_(fileInFolder(platform.app.dataFolder(), kListFileName), platform.codePage),

@@ -1,4 +1,5 @@
 #include "scheduler/scheduler_windows_fixture.h"
+#include "testing/accessibility.h"
 
 #include <QDir>
 
@@ -277,6 +278,40 @@ TEST_F(TimingWindowTest, ClosingOnlyHidesItAndAnEndingSessionIsNotHeldUp) {
     timing->Timer1_Timer();
     EXPECT_EQ(boxTexts(), QStringList({"Update"}));
     EXPECT_EQ(fakes.opener.opened, QStringList({"later"}));
+}
+
+// Accessibility
+
+// The task list reads column by column, each row's text as the window shows it; the number
+// column, which the user does not choose from, is left out by Tab.
+TEST_F(TimingWindowTest, AScreenReaderReadsTheTaskListAndTabSkipsTheNumbers) {
+    writeLines({QStringLiteral("בשעה: 8:30"), QStringLiteral("הפעל תוכנה: /usr/bin/backup"),
+                "T|8:30|P|/usr/bin/backup|", QStringLiteral("בפעלת התוכנה"),
+                QStringLiteral("פתח אתר : site.test"), "S|W|site.test|"});
+    Timing* timing = openEditor();
+    ASSERT_TRUE(timing);
+    EXPECT_EQ(unnamedControls(timing), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(timing), "תזמון משימות");
+    EXPECT_EQ(accessibleName(timing->List1), "מספרי המשימות");
+    EXPECT_EQ(accessibleName(timing->List2), "שעות התזמון");
+    EXPECT_EQ(accessibleName(timing->List3), "המשימות המתוזמנות");
+    EXPECT_EQ(wrongRoles({{timing->List2, QAccessible::List},
+                          {timing->List3, QAccessible::List},
+                          {timing->Label2, QAccessible::StaticText},
+                          {timing->Command4, QAccessible::Button}}),
+              std::vector<std::string>());
+
+    EXPECT_EQ(accessibleRows(timing->List2),
+              QStringList({QStringLiteral("בשעה: 8:30"), QStringLiteral("בפעלת התוכנה")}));
+    EXPECT_EQ(accessibleRows(timing->List3),
+              QStringList({QStringLiteral("הפעל תוכנה: /usr/bin/backup"),
+                           QStringLiteral("פתח אתר : site.test")}));
+    EXPECT_TRUE(accessibleState(timing->List1).disabled);
+
+    EXPECT_EQ(tabWalk(timing, timing->List2),
+              controlNames({timing->List2, timing->List3, timing->Command1, timing->Command3,
+                            timing->Command2, timing->Command4, timing->Command5, timing->Command9,
+                            timing->Command6}));
 }
 
 }  // namespace

@@ -20,12 +20,15 @@ const QString kListFileName = QStringLiteral("SC.Dat");
 }  // namespace
 
 ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, ShortcutMenu& menu)
-    : ListEditor({.name = QStringLiteral("ShortCuts"),
-                  .caption = QStringLiteral("קיצורי דרך"),
-                  .rows = kNumbers,
-                  .headingHeight = 240,
-                  .first = {QStringLiteral("שם בתצוגה:"), 4320, 1455},
-                  .second = {QStringLiteral(" קיצור דרך לתוכנה\\אתר\\קובץ...:"), 1440, 2775}}),
+    : ListEditor(
+          {.name = QStringLiteral("ShortCuts"),
+           .caption = QStringLiteral("קיצורי דרך"),
+           .rows = kNumbers,
+           .headingHeight = 240,
+           .numbersName = QStringLiteral("מספרי קיצורי הדרך"),
+           .first = {QStringLiteral("שם בתצוגה:"), QStringLiteral("שמות התצוגה"), 4320, 1455},
+           .second = {QStringLiteral(" קיצור דרך לתוכנה\\אתר\\קובץ...:"),
+                      QStringLiteral("יעדי קיצורי הדרך"), 1440, 2775}}),
       platform_(platform),
       windows_(windows),
       menu_(menu) {}

@@ -1,4 +1,5 @@
 #include "shortcuts/shortcut_windows_fixture.h"
+#include "testing/accessibility.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -297,6 +298,30 @@ TEST_F(ShortcutEditorTest, ClearAsksFirstAndKeepsTheNumbers) {
 
     editor->Command6->click();
     EXPECT_EQ(listBytes(), QByteArray());
+}
+
+// Accessibility
+
+TEST_F(ShortcutEditorTest, AScreenReaderFindsEveryControlNamedAndTabReadsRightToLeft) {
+    writeRecords({QStringLiteral("דואר"), "C:\\Mail.exe"});
+    ShortCuts* editor = openEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(unnamedControls(editor), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(editor->List1), "מספרי קיצורי הדרך");
+    EXPECT_EQ(accessibleName(editor->List2), "שמות התצוגה");
+    EXPECT_EQ(accessibleName(editor->List3), "יעדי קיצורי הדרך");
+    EXPECT_EQ(wrongRoles({{editor->Label1, QAccessible::StaticText},
+                          {editor->List1, QAccessible::List},
+                          {editor->List2, QAccessible::List},
+                          {editor->List3, QAccessible::List},
+                          {editor->Command1, QAccessible::Button},
+                          {editor->Command9, QAccessible::Button}}),
+              std::vector<std::string>());
+
+    EXPECT_EQ(tabWalk(editor, editor->List1),
+              controlNames({editor->List1, editor->List2, editor->List3, editor->Command1,
+                            editor->Command3, editor->Command2, editor->Command4, editor->Command5,
+                            editor->Command9, editor->Command6}));
 }
 
 }  // namespace

@@ -42,4 +42,13 @@ void Form::placeTwips(QWidget* control, int left, int top, int width, int height
     control->setGeometry(twipsRect(left, top, width, height));
 }
 
+void Form::setTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 }  // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 namespace tolvane {
 
 // A window with a fixed dialog frame: a title and a close button, no resizing.
@@ -20,6 +22,11 @@ public:
 
     // True once a close has been accepted, even before the window is gone.
     bool isUnloaded() const { return unloaded_; }
+
+    // Tab takes the focus through these controls in this order; one that cannot take it now
+    // (disabled, or an option that is not its frame's stop) is passed over.
+    using QWidget::setTabOrder;
+    static void setTabOrder(std::initializer_list<QWidget*> controls);
 
 signals:
     // The window has accepted its close and is about to be destroyed.

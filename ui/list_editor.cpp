@@ -39,6 +39,9 @@ ListEditor::ListEditor(const ListEditorLayout& layout) : Form(layout.name, kFixe
     List3 = ListColumns::makeColumn(
         this, "List3", {layout.second.left, kListTop, layout.second.width, kListHeight},
         layout.rows);
+    List1->setAccessibleName(layout.numbersName);
+    List2->setAccessibleName(layout.first.listName);
+    List3->setAccessibleName(layout.second.listName);
     List4 = named(new QListWidget(this), "List4");
     List4->hide();
     columns_ = new ListColumns(List1, {List2, List3}, layout.rows);
@@ -50,6 +53,8 @@ ListEditor::ListEditor(const ListEditorLayout& layout) : Form(layout.name, kFixe
     Command5 = addCommand("Command5", QStringLiteral("נקה רשימה"), 1800, 375);
     Command9 = addCommand("Command9", QStringLiteral("סגור ללא שמירה"), 2400, 495);
     Command6 = addCommand("Command6", QStringLiteral("סגור ושמור שינויים"), 2880, 495);
+    setTabOrder({List1, List2, List3, Command1, Command3, Command2, Command4, Command5, Command9,
+                 Command6});
     Command1->setFocus();
 
     // A row set from code reports the change as a click does.

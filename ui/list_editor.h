@@ -15,6 +15,7 @@ class MessageBoxes;
 // An entry column of a list editor with its heading above it, across the window in twips.
 struct EntryColumnPlace {
     QString heading;
+    QString listName;  // what a screen reader calls the column: what it holds
     int left = 0;
     int width = 0;
 };
@@ -25,6 +26,7 @@ struct ListEditorLayout {
     QString caption;
     int rows = 0;  // the entries the list holds at most, each beside its number
     int headingHeight = 0;
+    QString numbersName;      // what a screen reader calls the number column
     EntryColumnPlace first;   // List2 under Label3
     EntryColumnPlace second;  // List3 under Label2
 };
@@ -32,7 +34,8 @@ struct ListEditorLayout {
 // An editor window of a numbered list: a heading row, the number column and two entry columns
 // side by side, a hidden list for the file's lines, and seven commands down the left edge.
 // A row chosen in any column selects it in all of them; each command runs the handler of the
-// same name, which the editor itself gives.
+// same name, which the editor itself gives. Tab reads it right to left: the columns, then the
+// commands from the top.
 class ListEditor : public Form {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "ui/list_editor.h"
 
+#include "testing/accessibility.h"
 #include "ui/twips.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,9 @@ public:
                       .caption = QStringLiteral("רשימה"),
                       .rows = 6,
                       .headingHeight = 255,
-                      .first = {QStringLiteral("ראשון:"), 4080, 1695},
-                      .second = {QStringLiteral("שני:"), 1440, 2535}}) {}
+                      .numbersName = QStringLiteral("מספרים"),
+                      .first = {QStringLiteral("ראשון:"), QStringLiteral("ראשונים"), 4080, 1695},
+                      .second = {QStringLiteral("שני:"), QStringLiteral("שניים"), 1440, 2535}}) {}
 
     QStringList ran;
 
@@ -87,6 +89,33 @@ TEST(ListEditorTest, EachEntryColumnStandsUnderItsOwnHeadingWithTheNumbersBeside
     EXPECT_EQ(editor.List2->geometry(), twipsRect(4080, 360, 1695, 2985));
     EXPECT_EQ(editor.List3->geometry(), twipsRect(1440, 360, 2535, 2985));
     EXPECT_EQ(editor.Label1->geometry().left(), editor.List1->geometry().left());
+}
+
+// Each list box is known by what it holds; its rows are read with their texts, and the row
+// chosen in one column reads as chosen in the others. (How the rows follow a change is Qt's
+// own, and only while a screen reader listens: the end-to-end test reads that.)
+TEST(ListEditorTest, AScreenReaderReadsEachColumnByNameRowByRow) {
+    NotingEditor editor;
+    EXPECT_EQ(unnamedControls(&editor), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(editor.List1), "מספרים");
+    EXPECT_EQ(accessibleName(editor.List2), "ראשונים");
+    EXPECT_EQ(accessibleName(editor.List3), "שניים");
+    EXPECT_EQ(wrongRoles({{editor.List1, QAccessible::List},
+                          {editor.List2, QAccessible::List},
+                          {editor.List3, QAccessible::List},
+                          {editor.Label3, QAccessible::StaticText},
+                          {editor.Command6, QAccessible::Button}}),
+              std::vector<std::string>());
+
+    editor.addEntries(2);
+    editor.List2->addItem(QStringLiteral("שלישי"));
+    EXPECT_EQ(accessibleRows(editor.List2), QStringList({"entry 0", "entry 1", "שלישי"}));
+
+    editor.List3->setCurrentRow(1);
+    QAccessibleInterface* numbers = QAccessible::queryAccessibleInterface(editor.List1);
+    ASSERT_TRUE(numbers->child(1));
+    EXPECT_TRUE(numbers->child(1)->state().selected);
+    EXPECT_EQ(numbers->child(1)->text(QAccessible::Name), "2");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/simple_combo.h"
 
+#include "ui/accessible_controls.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,7 +36,11 @@ private:
 
 SimpleCombo::SimpleCombo(QWidget* parent)
     : QWidget(parent), edit_(new QLineEdit(this)), list_(new QListWidget(this)) {
+    installAccessibleControls();
+    // One stop for Tab, its text box; the list takes no focus of its own.
+    setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(edit_);
+    list_->setFocusPolicy(Qt::NoFocus);
     // Rows are short names: a sideways scroll bar would only take a row's room.
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit_->installEventFilter(new ArrowKeys(this));
@@ -67,6 +73,12 @@ void SimpleCombo::setCurrentRow(int row) {
 
 QString SimpleCombo::text() const {
     return edit_->text();
+}
+
+void SimpleCombo::setAccessibleNames(const QString& box, const QString& list) {
+    setAccessibleName(box);
+    edit_->setAccessibleName(box);
+    list_->setAccessibleName(list);
 }
 
 void SimpleCombo::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,9 @@ namespace tolvane {
 
 // A combo box whose list is always open under its text box. Choosing a row puts its text in
 // the box; typing chooses the first row whose text is the typed text (case aside), or no row
-// at all, and brings the first row that starts with it into view.
+// at all, and brings the first row that starts with it into view. The focus stays in the text
+// box, where Up and Down move through the list: the list is no stop of its own for Tab.
+// Assistive technology reads it as a combo box.
 class SimpleCombo : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +23,8 @@ public:
     int currentRow() const;
     void setCurrentRow(int row);
     QString text() const;
+    // What a screen reader calls the box (and its text box) and the list under it.
+    void setAccessibleNames(const QString& box, const QString& list);
 
     QLineEdit* edit() const { return edit_; }
     QListWidget* list() const { return list_; }
