@@ -53,6 +53,13 @@ Timing_add::Timing_add(const Platform& platform, Timing& editor)
     Option9 = addOption(Frame2, "Option9", QStringLiteral("התחברות לאינטרנט."), 1680);
     Option10 = addOption(Frame2, "Option10", QStringLiteral("שדרג את תוכנת \"Tolvane\"."), 2040);
     Option10->setEnabled(false);
+    // The boxes lie beside the options' captions, which a screen reader cannot tie to them.
+    Text1->setAccessibleName(QStringLiteral("השעה"));
+    Text2->setAccessibleName(QStringLiteral("התאריך"));
+    Text3->setAccessibleName(QStringLiteral("התוכנה להפעלה"));
+    Text4->setAccessibleName(QStringLiteral("כתובת האתר"));
+    Command1->setAccessibleName(QStringLiteral("עיון"));
+    Command1->setAccessibleDescription(QStringLiteral("בחירת התוכנה להפעלה"));
 
     Command3 = named(new QPushButton(QStringLiteral("ביטול"), this), "Command3");
     placeTwips(Command3, 120, 4320, 1695, 375);
@@ -62,6 +69,9 @@ Timing_add::Timing_add(const Platform& platform, Timing& editor)
     Command2 = named(new QPushButton(QStringLiteral("אישור"), this), "Command2");
     placeTwips(Command2, 2760, 4320, 1695, 375);
     Command2->setDefault(true);
+    // Right to left, line by line; within a frame Tab stops only at the chosen option.
+    setTabOrder({Option1, Text1, Option2, Text2, Option3, Option4, Option5, Command1, Text3,
+                 Option6, Text4, Option7, Option8, Option9, Option10, Command2, Command3});
 
     TaskChoices design;
     design.site = platform_.site.homePage();
@@ -120,10 +130,27 @@ TaskChoices Timing_add::choices() const {
 void Timing_add::setChoices(const TaskChoices& choices) {
     triggerOptions().at(static_cast<std::size_t>(choices.trigger))->setChecked(true);
     actionOptions().at(static_cast<std::size_t>(choices.action))->setChecked(true);
+    tabToChosen(triggerOptions());
+    tabToChosen(actionOptions());
     Text1->setText(choices.time);
     Text2->setText(choices.date);
     Text3->setText(choices.program);
     Text4->setText(choices.site);
+}
+
+template <std::size_t N>
+void Timing_add::tabToChosen(const std::array<QRadioButton*, N>& options) {
+    // As the options' own focus does: one stop for Tab in a frame, and arrows move within it.
+    // An upgrade task's option cannot be chosen by the user, so the first one is the stop then.
+    QRadioButton* stop = nullptr;
+    for (QRadioButton* option : options) {
+        if (option->isChecked() && option->isEnabled())
+            stop = option;
+    }
+    if (!stop)
+        stop = options.front();
+    for (QRadioButton* option : options)
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void Timing_add::Command1_Click() {

@@ -71,6 +71,9 @@ private:
     // In the order of the Trigger and Action values.
     std::array<QRadioButton*, 4> triggerOptions() const;
     std::array<QRadioButton*, 6> actionOptions() const;
+    // Makes the chosen option of a frame the frame's one stop for Tab.
+    template <std::size_t N>
+    static void tabToChosen(const std::array<QRadioButton*, N>& options);
     // Says why the task cannot be taken; the dialog stays open on the box at fault.
     void refuse(const QString& text, QLineEdit* box);
 

@@ -1,5 +1,7 @@
 #include "scheduler/scheduler_windows_fixture.h"
+#include "testing/accessibility.h"
 
+#include <QGroupBox>
 #include <QTest>
 
 namespace tolvane {
@@ -153,6 +155,55 @@ TEST_F(TimingAddTest, CancelAndTheCloseBoxWriteNothingAndBringTheEditorBack) {
               QStringList({"T|12:00|P|a|", "S|U|", "C|W|http://b.example/|"}));
     settle();
     EXPECT_EQ(dialog(), nullptr);
+}
+
+// Accessibility
+
+// The boxes beside the options are named for what they hold and the browse button for what
+// it does. Tab reads each line right to left and the lines top down, stopping in each frame
+// only at its chosen option, and OK comes before cancel.
+TEST_F(TimingAddTest, AScreenReaderFindsEveryControlNamedAndTabReadsRightToLeft) {
+    Timing_add* add = openForAdd();
+    ASSERT_TRUE(add);
+    EXPECT_EQ(unnamedControls(add), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(add->Frame1), "תזמון ל:");
+    EXPECT_EQ(accessibleName(add->Option3), "עם הפעלת תוכנת \"Tolvane\".");
+    EXPECT_EQ(accessibleName(add->Text1), "השעה");
+    EXPECT_EQ(accessibleName(add->Text2), "התאריך");
+    EXPECT_EQ(accessibleName(add->Text3), "התוכנה להפעלה");
+    EXPECT_EQ(accessibleName(add->Text4), "כתובת האתר");
+    EXPECT_EQ(accessibleName(add->Command1), "עיון");
+    EXPECT_EQ(accessibleText(add->Text1), "9:5");
+    EXPECT_TRUE(accessibleState(add->Option1).checked);
+    EXPECT_TRUE(accessibleState(add->Option10).disabled);
+    EXPECT_EQ(wrongRoles({{add->Frame1, QAccessible::Grouping},
+                          {add->Frame2, QAccessible::Grouping},
+                          {add->Option1, QAccessible::RadioButton},
+                          {add->Option10, QAccessible::RadioButton},
+                          {add->Text1, QAccessible::EditableText},
+                          {add->Command1, QAccessible::Button},
+                          {add->Command2, QAccessible::Button}}),
+              std::vector<std::string>());
+
+    EXPECT_EQ(tabWalk(add, add->Option1),
+              controlNames({add->Option1, add->Text1, add->Text2, add->Option5, add->Command1,
+                            add->Text3, add->Text4, add->Command2, add->Command3}));
+    // Tab goes on stopping at the option the user came to last.
+    add->Option4->setFocus();
+    EXPECT_EQ(tabWalk(add, add->Option4),
+              controlNames({add->Option4, add->Option5, add->Command1, add->Text3, add->Text4,
+                            add->Command2, add->Command3, add->Text1, add->Text2}));
+    add->Command3->click();
+
+    // An edited task's options, set by the editor, are the stops; the upgrade option cannot be
+    // chosen, so its frame stops at its first.
+    Timing_add* edit = openForEdit(1);
+    ASSERT_TRUE(edit);
+    ASSERT_TRUE(edit->Option3->isChecked());
+    ASSERT_TRUE(edit->Option10->isChecked());
+    EXPECT_EQ(tabWalk(edit, edit->Text1),
+              controlNames({edit->Text1, edit->Text2, edit->Option3, edit->Option5, edit->Command1,
+                            edit->Text3, edit->Text4, edit->Command2, edit->Command3}));
 }
 
 }  // namespace

@@ -19,12 +19,19 @@ ShortCuts_Add::ShortCuts_Add(const Platform& platform, ShortCuts& editor)
     setFixedClientTwips(4575, 1605);
 
     Frame1 = named(new QGroupBox(this), "Frame1");
+    // The frame shows no title; a screen reader still says what it holds.
+    Frame1->setAccessibleName(QStringLiteral("פרטי קיצור הדרך"));
     Label3 = named(new QLabel(QStringLiteral("שם בתצוגה:"), Frame1), "Label3");
     Text1 = named(new QLineEdit(Frame1), "Text1");
     Label2 =
         named(new QLabel(QStringLiteral(" קיצור דרך לתוכנה\\אתר\\קובץ...:"), Frame1), "Label2");
     Text2 = named(new QLineEdit(Frame1), "Text2");
     Command7 = named(new QPushButton(QStringLiteral("..."), Frame1), "Command7");
+    Command7->setAccessibleName(QStringLiteral("עיון"));
+    Command7->setAccessibleDescription(QStringLiteral("בחירת קובץ לקיצור הדרך"));
+    // Each box is known by the label above it.
+    Label3->setBuddy(Text1);
+    Label2->setBuddy(Text2);
     Command2 = named(new QPushButton(QStringLiteral("אישור"), Frame1), "Command2");
     Command2->setDefault(true);
     Command1 = named(new QPushButton(QStringLiteral("ביטול"), Frame1), "Command1");
@@ -39,6 +46,7 @@ ShortCuts_Add::ShortCuts_Add(const Platform& platform, ShortCuts& editor)
     placeTwips(Command7, 2520, 600, 375, 285);
     placeTwips(Command2, 3240, 1080, 1215, 495);
     placeTwips(Command1, 120, 1080, 1215, 495);
+    setTabOrder({Text1, Command7, Text2, Command2, Command1});
     Text1->setFocus();
 
     connect(Command7, &QPushButton::clicked, this, &ShortCuts_Add::Command7_Click);

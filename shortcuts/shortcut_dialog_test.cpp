@@ -1,5 +1,7 @@
 #include "shortcuts/shortcut_windows_fixture.h"
+#include "testing/accessibility.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -133,6 +135,31 @@ TEST_F(ShortcutDialogTest, EveryOpeningStartsFromItsDesign) {
     EXPECT_EQ(add->Text2->text(), "");
     add->Command7->click();
     EXPECT_EQ(fakes.files.presets.last(), "");
+}
+
+// Each box is named by the label above it, the browse button by what it does rather than
+// its dots; Tab reads the boxes right to left, the browse button where it stands between them,
+// then confirm before cancel.
+TEST_F(ShortcutDialogTest, AScreenReaderFindsEveryControlNamedAndTabReadsRightToLeft) {
+    ShortCuts_Add* add = openForEdit(1);
+    ASSERT_TRUE(add);
+    EXPECT_EQ(unnamedControls(add), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(add->Text1), add->Label3->text());
+    EXPECT_EQ(accessibleName(add->Text2), add->Label2->text());
+    EXPECT_EQ(accessibleText(add->Text1), "name2");
+    EXPECT_EQ(accessibleName(add->Command7), "עיון");
+    EXPECT_FALSE(accessibleName(add->Frame1).isEmpty());
+    EXPECT_EQ(accessibleName(add->Command2), "אישור");
+    EXPECT_EQ(wrongRoles({{add->Frame1, QAccessible::Grouping},
+                          {add->Text1, QAccessible::EditableText},
+                          {add->Text2, QAccessible::EditableText},
+                          {add->Command7, QAccessible::Button},
+                          {add->Command2, QAccessible::Button},
+                          {add->Command1, QAccessible::Button}}),
+              std::vector<std::string>());
+
+    EXPECT_EQ(tabWalk(add, add->Text1),
+              controlNames({add->Text1, add->Command7, add->Text2, add->Command2, add->Command1}));
 }
 
 }  // namespace
