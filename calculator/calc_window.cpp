@@ -5,6 +5,7 @@
 #include "calculator/windows_key_code.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
@@ -33,6 +34,23 @@ constexpr int kPasteKey = 17;
 constexpr int kExitKey = 16;
 
 const QColor kLavender(192, 192, 255);
+
+// What a screen reader adds to a key whose caption is a sign: the sign's own name.
+QString keyDescription(QStringView caption) {
+    if (caption == u"+")
+        return QStringLiteral("חיבור");
+    if (caption == u"-")
+        return QStringLiteral("חיסור");
+    if (caption == u"*")
+        return QStringLiteral("כפל");
+    if (caption == u"/")
+        return QStringLiteral("חילוק");
+    if (caption == u"=")
+        return QStringLiteral("שווה");
+    if (caption == u".")
+        return QStringLiteral("נקודה עשרונית");
+    return {};
+}
 
 int keyWidth(int column) {
     return column == kLastColumn ? 615 : 495;
@@ -80,10 +98,20 @@ Calc::Calc(const Platform& platform, std::chrono::milliseconds keyHold)
 }
 
 void Calc::buildTopRow() {
-    Last = named(new MouseLabel(this), "Last");
-    Secret_Make = named(new MouseLabel(this), "Secret_Make");
-    Make = named(new MouseLabel(this), "Make");
-    Label2 = named(new MouseLabel(this), "Label2");
+    Last = named(new MouseLabel(MouseLabel::Kind::Box, this), "Last");
+    Secret_Make = named(new MouseLabel(MouseLabel::Kind::Box, this), "Secret_Make");
+    Make = named(new MouseLabel(MouseLabel::Kind::Box, this), "Make");
+    Label2 = named(new MouseLabel(MouseLabel::Kind::Box, this), "Label2");
+    // Empty at the start, so a screen reader knows them by their names and reads their texts.
+    Last->setAccessibleName(QStringLiteral("המספר הקודם"));
+    Secret_Make->setAccessibleName(QStringLiteral("הפעולה הממתינה לחישוב"));
+    Make->setAccessibleName(QStringLiteral("הפעולה שנבחרה"));
+    Label2->setAccessibleName(QStringLiteral("תצוגה"));
+    // What a click on them does; an operator's menu opens only while it shows an operator.
+    Last->setAccessibleDescription(QStringLiteral("לחיצה מחזירה אותו לתצוגה"));
+    Label2->setAccessibleDescription(QStringLiteral("לחיצה מנקה אותה"));
+    Secret_Make->setAccessibleAction(QAccessibleActionInterface::showMenuAction(), true);
+    Make->setAccessibleAction(QAccessibleActionInterface::showMenuAction(), true);
     makeSunkenBox(Last, Qt::AlignLeft | Qt::AlignAbsolute);
     makeSunkenBox(Secret_Make, Qt::AlignHCenter);
     makeSunkenBox(Make, Qt::AlignHCenter);
@@ -109,8 +137,9 @@ void Calc::buildTopRow() {
 void Calc::buildKeys() {
     for (int index = 0; index < static_cast<int>(kCalcKeys.size()); ++index) {
         const CalcKey& key = kCalcKeys.at(static_cast<std::size_t>(index));
-        MouseLabel* label = named(new MouseLabel(this), "Label1");
+        MouseLabel* label = named(new MouseLabel(MouseLabel::Kind::Key, this), "Label1");
         label->setText(key.caption.toString());
+        label->setAccessibleDescription(keyDescription(key.caption));
         label->setAlignment(Qt::AlignCenter);
         const int left = kKeysLeft + key.column * kColumnStep;
         const int top = kKeysTop + key.row * kRowStep;
@@ -370,10 +399,10 @@ void Calc::Op_I_CLR_Click() {
 }
 
 void Calc::showState() {
-    Last->setText(engine_.last());
-    Secret_Make->setText(engine_.secretMake());
-    Make->setText(engine_.make());
-    Label2->setText(engine_.label2());
+    Last->showText(engine_.last());
+    Secret_Make->showText(engine_.secretMake());
+    Make->showText(engine_.make());
+    Label2->showText(engine_.label2());
 }
 
 }  // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "calculator/calc_test_support.h"
 #include "calculator/mouse_label.h"
+#include "testing/accessibility.h"
 #include "testing/fake_platform.h"
 #include "ui/window_registry.h"
 
@@ -367,6 +368,78 @@ TEST_F(CalcWindowTest, TheFaceIsFixedAndNoControlTakesTheFocus) {
             EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
         }
     }
+}
+
+// Accessibility
+
+// The keys are buttons named by their captions, the signs described in words; the top row's
+// boxes are read-only texts with names of their own, since they start empty.
+TEST_F(CalcWindowTest, AScreenReaderFindsEveryKeyAButtonAndEveryBoxNamed) {
+    EXPECT_EQ(unnamedControls(calc), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(calc->Label2), "תצוגה");
+    EXPECT_EQ(accessibleName(calc->Last), "המספר הקודם");
+    EXPECT_FALSE(accessibleName(calc->Make).isEmpty());
+    EXPECT_NE(accessibleName(calc->Make), accessibleName(calc->Secret_Make));
+    for (MouseLabel* box : {calc->Last, calc->Secret_Make, calc->Make, calc->Label2}) {
+        EXPECT_EQ(accessibleRole(box), QAccessible::EditableText) << controlName(box);
+        EXPECT_TRUE(accessibleState(box).readOnly) << controlName(box);
+        EXPECT_EQ(accessibleText(box), "") << controlName(box);
+    }
+    for (int index = 0; index < 20; ++index) {
+        EXPECT_EQ(accessibleRole(key(index)), QAccessible::Button) << index;
+        EXPECT_EQ(accessibleName(key(index)), key(index)->text()) << index;
+        EXPECT_EQ(accessibleActions(key(index)),
+                  QStringList(QAccessibleActionInterface::pressAction()))
+            << index;
+    }
+    EXPECT_EQ(accessibleName(key(19)), "נקה");
+    EXPECT_EQ(accessibleDescription(captioned(u'*')), "כפל");
+    EXPECT_EQ(accessibleDescription(captioned(u'7')), "");
+}
+
+// Pressed through a screen reader, a key does what a click does, and the boxes read what they
+// show after each change; an operator box offers its menu only while it shows an operator.
+TEST_F(CalcWindowTest, KeysPressedThroughAScreenReaderComputeAndTheBoxesReadTheirTexts) {
+    const QString press = QAccessibleActionInterface::pressAction();
+    const QString showMenu = QAccessibleActionInterface::showMenuAction();
+    EXPECT_EQ(accessibleActions(calc->Make), QStringList());
+
+    for (const QChar caption : QStringLiteral("12+"))
+        ASSERT_TRUE(doAccessibleAction(captioned(caption), press));
+    EXPECT_EQ(accessibleText(calc->Label2), "12");
+    EXPECT_EQ(accessibleText(calc->Make), "+");
+    EXPECT_EQ(accessibleActions(calc->Make), QStringList(showMenu));
+    EXPECT_EQ(accessibleActions(calc->Secret_Make), QStringList());
+    EXPECT_TRUE(drawnReleased(keyIndexOf(u'+')));
+
+    ASSERT_TRUE(doAccessibleAction(captioned(u'5'), press));
+    EXPECT_EQ(accessibleText(calc->Last), "12");
+    EXPECT_EQ(accessibleText(calc->Secret_Make), "+");
+    EXPECT_EQ(accessibleText(calc->Make), "");
+    EXPECT_EQ(accessibleText(calc->Label2), "5");
+
+    // The committed operator's menu, and a choice in it.
+    ASSERT_TRUE(doAccessibleAction(calc->Secret_Make, showMenu));
+    ASSERT_TRUE(calc->Op_I->isVisible());
+    calc->Op_I->setActiveAction(calc->Op_I_Mu);
+    QTest::keyClick(calc->Op_I, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(accessibleText(calc->Secret_Make), "*");
+    ASSERT_TRUE(doAccessibleAction(captioned(u'='), press));
+    EXPECT_EQ(accessibleText(calc->Label2), "60");
+    EXPECT_EQ(accessibleText(calc->Last), "");
+
+    // The display clears its entry, the previous operand comes back, as clicks on them do.
+    for (const QChar caption : QStringLiteral("*3"))
+        ASSERT_TRUE(doAccessibleAction(captioned(caption), press));
+    ASSERT_TRUE(doAccessibleAction(calc->Last, press));
+    EXPECT_EQ(accessibleText(calc->Label2), "60");
+    ASSERT_TRUE(doAccessibleAction(calc->Label2, press));
+    EXPECT_EQ(accessibleText(calc->Label2), "");
+
+    // The exit key closes the window, as a click does.
+    ASSERT_TRUE(doAccessibleAction(key(16), press));
+    EXPECT_TRUE(calc->isUnloaded());
 }
 
 }  // namespace
