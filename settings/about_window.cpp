@@ -25,6 +25,11 @@ About::About(const Platform& platform)
     Command1 = named(new QPushButton(QStringLiteral("סגור"), this), "Command1");
     Image1 = named(new LinkArea(this), "Image1");
     Image2 = named(new LinkArea(this), "Image2");
+    // What the picture says over each link, and where it leads.
+    Image1->setAccessibleName(QStringLiteral("אתר הבית של Tolvane"));
+    Image1->setAccessibleDescription(platform_.site.homePage());
+    Image2->setAccessibleName(QStringLiteral("צרו איתנו קשר"));
+    Image2->setAccessibleDescription(platform_.site.contactPage());
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(2000);
 
@@ -33,6 +38,9 @@ About::About(const Platform& platform)
     placeTwips(Command1, 3480, 1680, 1215, 375);
     placeTwips(Image1, 360, 1680, 3015, 375);
     placeTwips(Image2, 1320, 1080, 3375, 495);
+    setTabOrder({Image2, Command1, Image1});
+    // Enter on a window just opened closes it, rather than following a link.
+    Command1->setFocus();
 
     connect(Timer1, &QTimer::timeout, this, &About::Timer1_Timer);
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
@@ -43,6 +51,9 @@ About::About(const Platform& platform)
 void About::showAsSplash() {
     Timer1->start();
     Command1->setVisible(false);
+    // Keys typed while the splash comes up never follow a link.
+    Image1->setFocusPolicy(Qt::NoFocus);
+    Image2->setFocusPolicy(Qt::NoFocus);
 }
 
 void About::Timer1_Timer() {

@@ -1,10 +1,12 @@
 #include "settings/about_window.h"
 
+#include "testing/accessibility.h"
 #include "testing/fake_platform.h"
 #include "ui/link_area.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -100,6 +102,46 @@ TEST_F(AboutWindowTest, APressOnTheLabelOrWithTheRightButtonStartsNoDrag) {
     const QPoint start = about->pos();
     about->Form_MouseMove(Qt::LeftButton, grip + QPoint(7, 3));
     EXPECT_EQ(about->pos(), start + QPoint(7, 3));
+}
+
+// Accessibility
+
+// The links are links named as the picture reads over them; Tab goes right to left and top
+// down, and the window opens on its close button so that Enter closes it.
+TEST_F(AboutWindowTest, AScreenReaderFindsTheLinksAndTheKeyboardReachesAndFollowsThem) {
+    EXPECT_EQ(unnamedControls(about), std::vector<std::string>());
+    EXPECT_EQ(wrongRoles({{about->Label1, QAccessible::StaticText},
+                          {about->Command1, QAccessible::Button},
+                          {about->Image1, QAccessible::Link},
+                          {about->Image2, QAccessible::Link}}),
+              std::vector<std::string>());
+    EXPECT_EQ(accessibleName(about->Image2), "צרו איתנו קשר");
+    EXPECT_EQ(accessibleDescription(about->Image2), fakes.services().site.contactPage());
+    EXPECT_EQ(accessibleDescription(about->Image1), fakes.services().site.homePage());
+
+    about->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    EXPECT_EQ(QApplication::focusWidget(), about->Command1);
+    EXPECT_EQ(tabWalk(about, about->Image2),
+              controlNames({about->Image2, about->Command1, about->Image1}));
+
+    // Followed from the keyboard and by a screen reader, each opens its page once and goes.
+    about->Image2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(about->Image2, Qt::Key_Return);
+    ASSERT_TRUE(doAccessibleAction(about->Image1, QAccessibleActionInterface::pressAction()));
+    EXPECT_EQ(fakes.opener.opened,
+              QStringList({fakes.services().site.contactPage(), fakes.services().site.homePage()}));
+    EXPECT_FALSE(about->Image1->isVisible());
+    EXPECT_FALSE(about->Image2->isVisible());
+}
+
+// Keys typed while the splash comes up follow no link: it has nothing to take the focus.
+TEST_F(AboutWindowTest, TheSplashTakesNoKeys) {
+    about->showAsSplash();
+    for (const QWidget* control : about->findChildren<QWidget*>()) {
+        EXPECT_FALSE(control->isVisible() && control->focusPolicy() != Qt::NoFocus)
+            << controlName(control);
+    }
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ Conf::Conf(const Platform& platform)
     placeTwips(Check3, 120, 240, 4455, 255);
     placeTwips(Command1, 120, 1680, 1815, 375);
     placeTwips(Prog, 1920, 1680, 855, 375);
+    setTabOrder({Check1, Check2, Check3, Command1});
 
     // A box set from code reports the change as a click does.
     connect(Check1, &QCheckBox::stateChanged, this, &Conf::Check1_Click);

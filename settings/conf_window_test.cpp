@@ -1,5 +1,6 @@
 #include "settings/conf_window.h"
 
+#include "testing/accessibility.h"
 #include "testing/fake_platform.h"
 #include "ui/window_registry.h"
 
@@ -7,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -121,6 +123,26 @@ TEST_F(ConfWindowTest, CloseUnloadsTheWindow) {
     EXPECT_EQ(windows.find<Conf>(), nullptr);
     settle();
     EXPECT_TRUE(closed.isNull());
+}
+
+// Every control by its caption; Tab goes down the boxes to the close button, passing the box
+// that is always greyed.
+TEST_F(ConfWindowTest, AScreenReaderFindsEveryControlByItsCaptionAndTabGoesDown) {
+    Conf* conf = load();
+    EXPECT_EQ(unnamedControls(conf), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(conf->Frame1), "הרצה:");
+    EXPECT_EQ(accessibleName(conf->Check2), "הראה את מסך הפתיחה.");
+    EXPECT_EQ(accessibleName(conf->Command1), "סגור");
+    EXPECT_TRUE(accessibleState(conf->Check2).checked);
+    EXPECT_TRUE(accessibleState(conf->Check3).disabled);
+    EXPECT_EQ(wrongRoles({{conf->Frame1, QAccessible::Grouping},
+                          {conf->Frame2, QAccessible::Grouping},
+                          {conf->Check1, QAccessible::CheckBox},
+                          {conf->Check3, QAccessible::CheckBox},
+                          {conf->Command1, QAccessible::Button}}),
+              std::vector<std::string>());
+    EXPECT_EQ(tabWalk(conf, conf->Check1),
+              controlNames({conf->Check1, conf->Check2, conf->Command1}));
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ MainWindow::MainWindow(const Platform& platform, WindowRegistry& windows)
 
 void MainWindow::buildMenu() {
     Menu = named(new QMenu(this), "Menu");
+    // Popped up from the icon, it carries no title; a screen reader names it as the icon's tip.
+    Menu->setAccessibleName(QStringLiteral("Tolvane"));
     Mnu_Browser = named(Menu->addAction(QStringLiteral("דפדפן")), "Mnu_Browser");
     Mnu_News = named(Menu->addAction(QStringLiteral("מבזק חדשות")), "Mnu_News");
     Mnu_News->setVisible(false);

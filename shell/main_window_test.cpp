@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -281,6 +283,36 @@ TEST_F(MainWindowTest, ExitRemovesTheIconAndEndsWithoutClosingAnyWindow) {
     EXPECT_EQ(fakes.program.eventRounds, roundsBefore + 1);
     EXPECT_TRUE(fakes.program.ended);
     EXPECT_FALSE(confUnloaded);
+}
+
+// A screen reader reads the tray menu item by item by the captions it shows, a shortcut's name
+// as it stands even with an ampersand in it, and never the hidden news item.
+TEST_F(MainWindowTest, AScreenReaderReadsTheTrayMenuByItsCaptions) {
+    setUpLaterStart(false);
+    writeShortcutFile("R&D\r\n/usr/bin/rd\r\n");
+    MainWindow* main = start();
+    const auto items = [](QMenu* menu) {
+        QStringList read;
+        menu->popup({});
+        QAccessibleInterface* popup = QAccessible::queryAccessibleInterface(menu);
+        for (int i = 0; i < popup->childCount(); ++i) {
+            QAccessibleInterface* item = popup->child(i);
+            if (item->state().invisible)
+                continue;
+            read << (item->role() == QAccessible::Separator  ? QStringLiteral("-")
+                     : item->role() == QAccessible::MenuItem ? item->text(QAccessible::Name)
+                                                             : QStringLiteral("?"));
+        }
+        menu->hide();
+        return read;
+    };
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(main->Menu)->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(main->Menu)->text(QAccessible::Name),
+              "Tolvane");
+    EXPECT_EQ(items(main->Menu),
+              QStringList({"דפדפן", "קיצורי דרך", "תזמון משימות", "מחשבון", "המרת מטבעות",
+                           "תרגומי מילים", "-", "הגדרות", "אודות", "תמיכה טכנית", "-", "יציאה"}));
+    EXPECT_EQ(items(main->Mnu_ShortCuts), QStringList({"ערוך רשימה", "-", "R&D"}));
 }
 
 }  // namespace
