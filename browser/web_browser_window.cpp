@@ -56,11 +56,6 @@ WebBrowser::WebBrowser(const WebPlatform& platform)
     Text1 = named(new QLineEdit(platform_.site.homePage(), this), "Text1");
     Text1->setAccessibleName(QStringLiteral("כתובת"));
     Command5 = named(new QPushButton(QStringLiteral("Go"), this), "Command5");
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command4);
-    setTabOrder(Command4, Command3);
-    setTabOrder(Command3, Text1);
-    setTabOrder(Text1, Command5);
 
     makeSlot(0);
     WebBrowser1[0]->Tag = Text1->text();
@@ -70,6 +65,9 @@ WebBrowser::WebBrowser(const WebPlatform& platform)
                             "Command7");
         connect(Command7[i], &QPushButton::clicked, this, [this, i] { Command7_Click(i); });
     }
+    // The slot buttons follow the address row in their numbers' order.
+    setTabOrder({Command1, Command2, Command4, Command3, Text1, Command5, Command7[0], Command7[1],
+                 Command7[2], Command7[3], Command7[4]});
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(50);
 
@@ -103,6 +101,7 @@ QString WebBrowser::homePage() const {
 void WebBrowser::makeSlot(int index) {
     WebView* view = platform_.views.make(this, {.localPagesMayPost = false, .homePage = homePage()});
     view->setObjectName(QStringLiteral("WebBrowser1"));
+    view->widget()->setAccessibleName(QStringLiteral("הדף בחלון ") + QString::number(index + 1));
     view->widget()->setVisible(index == 0);
     auto* status = named(new QLabel(this), "Status");
     status->setVisible(index == 0);

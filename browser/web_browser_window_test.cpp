@@ -1,6 +1,7 @@
 #include "browser/web_browser_window.h"
 
 #include "browser/browser_layout.h"
+#include "testing/accessibility.h"
 #include "testing/fake_web_platform.h"
 #include "ui/twips.h"
 #include "ui/window_registry.h"
@@ -173,6 +174,37 @@ TEST_F(WebBrowserWindowTest, TheUsersOwnHomePageIsKept) {
     EXPECT_EQ(slot(4)->options.homePage, "https://example.org/");
     // The address box still opens on the maker's home page.
     EXPECT_EQ(browser->Text1->text(), "http:\\\\site.test");
+}
+
+// Accessibility
+
+// Tab takes the buttons in the window's own order (back, forward, home, stop), the address
+// and Go, then the slot buttons by their numbers; each slot's page and status line are named.
+TEST_F(WebBrowserWindowTest, AScreenReaderFindsEveryControlAndTabTakesTheGivenOrder) {
+    open();
+    EXPECT_EQ(unnamedControls(browser), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(browser->Command1), "אחורה");
+    EXPECT_EQ(accessibleName(browser->Command4), "לדף הבית");
+    EXPECT_EQ(accessibleName(browser->Text1), "כתובת");
+    EXPECT_EQ(accessibleName(browser->Command7[2]), "חלון 3");
+    EXPECT_EQ(accessibleName(slot(3)->widget()), "הדף בחלון 4");
+    EXPECT_EQ(wrongRoles({{browser->Command1, QAccessible::Button},
+                          {browser->Command3, QAccessible::Button},
+                          {browser->Text1, QAccessible::EditableText},
+                          {browser->Command5, QAccessible::Button},
+                          {browser->Command7[4], QAccessible::Button},
+                          {browser->Status[0], QAccessible::StaticText}}),
+              std::vector<std::string>());
+
+    EXPECT_EQ(accessibleName(browser->Status[0]), "Ready.");
+    emit slot(0)->StatusTextChange(QStringLiteral("Loading http://site.test/"));
+    EXPECT_EQ(accessibleName(browser->Status[0]), "Loading http://site.test/");
+
+    EXPECT_EQ(tabWalk(browser, browser->Command1),
+              controlNames({browser->Command1, browser->Command2, browser->Command4,
+                            browser->Command3, browser->Text1, browser->Command5,
+                            browser->Command7[0], browser->Command7[1], browser->Command7[2],
+                            browser->Command7[3], browser->Command7[4]}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "currency/rate_page.h"
 #include "currency/request_page.h"
 #include "platform/web_view.h"
+#include "ui/progress_strip.h"
 #include "ui/simple_combo.h"
 #include "ui/twips.h"
 
@@ -34,10 +35,10 @@ Curr::Curr(const WebPlatform& platform)
     Text2 = named(new QLineEdit(QStringLiteral("1"), this), "Text2");
     Text2->setAccessibleName(QStringLiteral("סכום"));
     Combo1 = named(new SimpleCombo(this), "Combo1");
-    Combo1->setAccessibleName(QStringLiteral("ממטבע"));
+    Combo1->setAccessibleNames(QStringLiteral("ממטבע"), QStringLiteral("המטבעות להמרה מהם"));
     Label3 = named(new QLabel(QStringLiteral("ל:"), this), "Label3");
     Combo2 = named(new SimpleCombo(this), "Combo2");
-    Combo2->setAccessibleName(QStringLiteral("למטבע"));
+    Combo2->setAccessibleNames(QStringLiteral("למטבע"), QStringLiteral("המטבעות להמרה אליהם"));
     Command1 = named(new QPushButton(QStringLiteral("בצע"), this), "Command1");
     Status = named(new QLabel(QStringLiteral("נא בחר מאיזה מטבע לאיזה מטבע ברצונך להמיר ואז לחץ "
                                              "על הכפתור בצע."),
@@ -46,7 +47,7 @@ Curr::Curr(const WebPlatform& platform)
     Status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Status->setWordWrap(true);
     Status->setTextFormat(Qt::PlainText);
-    Picture2 = named(new QFrame(this), "Picture2");
+    Picture2 = named(new ProgressStrip(this), "Picture2");
     Picture2->setAutoFillBackground(true);
     Picture2->setPalette(QPalette(QColor(0xc0, 0xc0, 0xc0)));
     Picture2->setAccessibleName(QStringLiteral("התקדמות"));
@@ -90,6 +91,7 @@ Curr::Curr(const WebPlatform& platform)
     placeTwips(List1, 0, 0, 135, 255);
     placeTwips(WebBrowser1->widget(), 0, 0, 135, 255);
     setStatusLeftToRight(false);
+    setTabOrder({Text2, Combo1, Combo2, Command1});
 
     connect(Command1, &QPushButton::clicked, this, &Curr::Command1_Click);
     connect(Timer1, &QTimer::timeout, this, &Curr::Timer1_Timer);
@@ -175,8 +177,10 @@ void Curr::ProgressChange(const QString& p, const QString& m) {
         const int width = twipsToPixels(static_cast<int>(*figures.barTwips));
         Shape1->resize(width, Shape1->height());
     }
-    if (figures.percent)
+    if (figures.percent) {
         Label2->setText(*figures.percent);
+        Picture2->setPercent(figures.percent->chopped(1).toInt());
+    }
 }
 
 void Curr::WebBrowser1_ProgressChange(int Progress, int ProgressMax) {

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace tolvane {
 
+class ProgressStrip;
 class SimpleCombo;
 class WebView;
 
@@ -35,7 +36,7 @@ public:
     SimpleCombo* Combo2;  // to
     QPushButton* Command1;
     QLabel* Status;
-    QFrame* Picture2;  // the progress strip
+    ProgressStrip* Picture2;  // the progress strip
     QFrame* Shape1;    // its bar
     QLabel* Label2;    // the percentage
     QListWidget* List1;  // the codes, row by row with the two lists

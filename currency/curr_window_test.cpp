@@ -1,6 +1,8 @@
 #include "currency/curr_window.h"
 
+#include "testing/accessibility.h"
 #include "testing/fake_web_platform.h"
+#include "ui/progress_strip.h"
 #include "ui/simple_combo.h"
 #include "ui/window_registry.h"
 
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -217,6 +220,49 @@ TEST_F(CurrWindowTest, EscapeClosesTheWindowFromAnyControl) {
     QCoreApplication::sendEvent(curr->Text2, &escape);
     EXPECT_TRUE(curr->isUnloaded());
     EXPECT_EQ(windows.find<Curr>(), nullptr);
+}
+
+// Accessibility
+
+// The amount, the two lists and the button read right to left along the top row, then down to
+// the button; the status line reads the latest answer, and the strip is a progress bar.
+TEST_F(CurrWindowTest, AScreenReaderFindsEveryControlAndReadsTheStatusLineAsItChanges) {
+    EXPECT_EQ(unnamedControls(curr), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(curr->Text2), "סכום");
+    EXPECT_EQ(accessibleName(curr->Combo1), "ממטבע");
+    EXPECT_EQ(accessibleName(curr->Combo2->edit()), "למטבע");
+    EXPECT_EQ(accessibleName(curr->Combo2->list()), "המטבעות להמרה אליהם");
+    EXPECT_EQ(accessibleText(curr->Combo1), "US Dollar");
+    EXPECT_EQ(accessibleName(curr->Command1), "בצע");
+    EXPECT_EQ(wrongRoles({{curr->Label1, QAccessible::StaticText},
+                          {curr->Text2, QAccessible::EditableText},
+                          {curr->Combo1, QAccessible::ComboBox},
+                          {curr->Combo2, QAccessible::ComboBox},
+                          {curr->Combo1->list(), QAccessible::List},
+                          {curr->Command1, QAccessible::Button},
+                          {curr->Status, QAccessible::StaticText},
+                          {curr->Picture2, QAccessible::ProgressBar},
+                          {curr->Label2, QAccessible::StaticText}}),
+              std::vector<std::string>());
+
+    curr->Text2->setText("250");
+    curr->Combo1->setCurrentRow(23);
+    curr->Combo2->setCurrentRow(1);
+    curr->Command1->click();
+    EXPECT_EQ(accessibleName(curr->Status), "מכין תקשורת, נא המתן...");
+    answer(kAnswer);
+    EXPECT_EQ(accessibleName(curr->Status),
+              "250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)");
+    EXPECT_EQ(accessibleName(curr->Label2), "100%");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(curr->Picture2)
+                  ->valueInterface()
+                  ->currentValue()
+                  .toInt(),
+              100);
+
+    EXPECT_EQ(tabWalk(curr, curr->Text2),
+              controlNames({curr->Text2, curr->Combo1->edit(), curr->Combo2->edit(),
+                            curr->Command1}));
 }
 
 }  // namespace

@@ -31,9 +31,12 @@ Tran::Tran(const WebPlatform& platform)
     Command1 = named(new QPushButton(QStringLiteral("תרגם"), this), "Command1");
     WebBrowser1 = platform_.views.make(this, {});
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->widget()->setAccessibleName(QStringLiteral("דף התרגום"));
     Picture2 = named(panel(this), "Picture2");
     // It can take the focus, as the panel always could, and then Escape closes the window.
     Picture2->setFocusPolicy(Qt::TabFocus);
+    Picture2->setAccessibleName(QStringLiteral("מסגרת דף התרגום"));
+    Picture2->setAccessibleDescription(QStringLiteral("Escape סוגר את החלון"));
     Picture3 = named(panel(this), "Picture3");
     Picture1 = named(panel(this), "Picture1");
     Picture4 = named(panel(this), "Picture4");
@@ -55,8 +58,7 @@ Tran::Tran(const WebPlatform& platform)
     // The panels lie over the view: only the band between them shows of the page.
     for (QWidget* over : {Picture2, Picture3, Picture1, Picture4})
         over->raise();
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Picture2);
+    setTabOrder({Text1, Command1, Picture2});
 
     Text1->installEventFilter(this);
     Picture2->installEventFilter(this);

@@ -1,5 +1,6 @@
 #include "translator/tran_window.h"
 
+#include "testing/accessibility.h"
 #include "testing/fake_web_platform.h"
 #include "ui/window_registry.h"
 
@@ -122,6 +123,30 @@ TEST_F(TranWindowTest, FocusingTheWordSelectsItForTheNextOne) {
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(tran->Text1, &focus);
     EXPECT_EQ(tran->Text1->selectedText(), "dog");
+}
+
+// Accessibility
+
+// The word box is named by its prompt, the page and the panel that takes Escape by what they
+// are; the status line reads where the request stands.
+TEST_F(TranWindowTest, AScreenReaderFindsEveryControlAndReadsTheStatusAsItChanges) {
+    EXPECT_EQ(unnamedControls(tran), std::vector<std::string>());
+    EXPECT_EQ(accessibleName(tran->Text1), "נא הקש מילה לתרגום:");
+    EXPECT_EQ(accessibleName(view->widget()), "דף התרגום");
+    EXPECT_FALSE(accessibleName(tran->Picture2).isEmpty());
+    EXPECT_EQ(wrongRoles({{tran->Label1, QAccessible::StaticText},
+                          {tran->Text1, QAccessible::EditableText},
+                          {tran->Command1, QAccessible::Button},
+                          {tran->Label2, QAccessible::StaticText}}),
+              std::vector<std::string>());
+
+    translate("hello");
+    EXPECT_EQ(accessibleName(tran->Label2), "מתחבר לשרת, נא המתן...");
+    arrives("<HEAD><TITLE>hello</TITLE></HEAD>");
+    EXPECT_EQ(accessibleName(tran->Label2), kAnswered);
+
+    EXPECT_EQ(tabWalk(tran, tran->Text1),
+              controlNames({tran->Text1, tran->Command1, tran->Picture2}));
 }
 
 }  // namespace
