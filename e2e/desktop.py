@@ -118,12 +118,21 @@ class Desktop:
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
 
-    def accessible_objects(self, title):
-        """Role and name of every object of the window with that title, as AT-SPI gives them."""
-        result = subprocess.run(
-            ["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "accessible_texts.py"),
-             title], env=self.env, capture_output=True, text=True, timeout=30)
+    def accessible_objects(self, title, rows_of=()):
+        """Role and name of every object of the window with that title, as AT-SPI gives them,
+        and the rows of the lists named in rows_of."""
+        rows = [argument for name in rows_of for argument in ("--rows", name)]
+        result = self.accessible_texts(title, *rows)
         return json.loads(result.stdout) if result.returncode == 0 and result.stdout else []
+
+    def accessible_press(self, title, name):
+        """Presses the button of that name in the window through AT-SPI; True once pressed."""
+        return self.accessible_texts(title, "--press", name).stdout.strip() == "pressed"
+
+    def accessible_texts(self, *argv):
+        return subprocess.run(
+            ["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "accessible_texts.py"),
+             *argv], env=self.env, capture_output=True, text=True, timeout=30)
 
     def spawn(self, argv, **kwargs):
         kwargs.setdefault("stdout", subprocess.DEVNULL)
