@@ -198,10 +198,10 @@ class Desktop:
         return [w for w in self.run(*args).split()]
 
     def window_position(self, window):
-        """(left, top) of a window on the screen."""
+        """(left, top) of a window on the screen, or None once the window is gone."""
         geometry = self.run("xdotool", "getwindowgeometry", window)
-        left, top = (int(v) for v in geometry.split("Position: ")[1].split()[0].split(","))
-        return left, top
+        match = re.search(r"Position: (-?\d+),(-?\d+)", geometry)
+        return (int(match.group(1)), int(match.group(2))) if match else None
 
     def click_at(self, x, y):
         self.xdotool("mousemove", str(x), str(y))

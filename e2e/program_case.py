@@ -79,7 +79,11 @@ class ProgramCase(unittest.TestCase):
     def position(self, title):
         """Where the window with that title stands now. A window with a web view may be made
         anew once it is up, so it is looked up afresh each time."""
-        return self.desktop.window_position(self.window_titled(title))
+        def where():
+            return self.desktop.window_position(self.window_titled(title))
+        found = wait_for(where, timeout=10)
+        self.assertTrue(found, f"the window \"{title}\" keeps vanishing")
+        return found
 
     def click_in(self, title, spot):
         left, top = self.position(title)

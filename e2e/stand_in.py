@@ -1,5 +1,5 @@
 """A loopback web server that stands in for a site on the Internet: every address gets the same
-page, a green block with a text, and every path asked for is kept."""
+page, by default a green block with a text, and every path asked for is kept."""
 
 import http.server
 import threading
@@ -11,7 +11,7 @@ PAGE = ("<html><head><title>Stand-in</title></head><body style=\"margin:0\">"
 
 
 class StandIn:
-    def __init__(self):
+    def __init__(self, page=PAGE):
         self.paths = []
         paths = self.paths
 
@@ -20,9 +20,9 @@ class StandIn:
                 paths.append(self.path)
                 self.send_response(200)
                 self.send_header("Content-Type", "text/html; charset=utf-8")
-                self.send_header("Content-Length", str(len(PAGE)))
+                self.send_header("Content-Length", str(len(page)))
                 self.end_headers()
-                self.wfile.write(PAGE)
+                self.wfile.write(page)
 
             def log_message(self, *args):
                 pass

@@ -7,6 +7,13 @@ from currency_test import centre, closed_port
 from program_case import WebWindowCase
 from stand_in import GREEN, StandIn
 
+# A dictionary's compact answer: the word and its translation in the page's top-left corner,
+# on the green block the band is checked by.
+ANSWER = ("<html><head><meta charset=\"utf-8\"><title>dog</title></head>"
+          "<body style=\"margin:0\"><div style=\"background:#00c000;width:240px;height:180px;"
+          "color:#fff;font:bold 20px sans-serif\"><div style=\"padding:6px\">dog</div>"
+          "<div style=\"padding:0 6px\">כלב</div></div></body></html>").encode()
+
 TITLE = "תרגומי מילים"
 WORD = centre(240, 240, 2415, 285)
 TRANSLATE = centre(240, 600, 1455, 375)
@@ -30,7 +37,7 @@ class TranslatorTest(WebWindowCase):
         return tuple(round(float(v)) for v in rgb)
 
     def test_the_answer_shows_in_the_band(self):
-        dictionary = StandIn()
+        dictionary = StandIn(ANSWER)
         self.addCleanup(dictionary.close)
         self.desktop.env["TOLVANE_DICTIONARY_URL"] = \
             f"http://127.0.0.1:{dictionary.port}/translate?q={{word}}"
