@@ -12,9 +12,9 @@ class RateService;
 // "250 GBP = 286.43 EUR (ECB reference rate of 2026-02-20)" or why there is no result. A
 // conversion needing no market rate (a currency against itself, an old code against its
 // successor) names no source: it is exact.
-HttpResponse conversionResponse(const FormFields& fields, RateService& rates);
+HttpResponse conversionResponse(const UrlEncodedForm& form, RateService& rates);
 
-// The text between the markers.
-QString conversionLine(const FormFields& fields, RateService& rates);
+// The text between the markers, for the form's three fields as decoded.
+QString conversionLine(QStringView value, QStringView from, QStringView to, RateService& rates);
 
 }  // namespace tolvane

@@ -82,7 +82,7 @@ protected:
     static QString convert(RateService& rates, const char* from, const char* to) {
         const Conversion conversion =
             rates.book()->convert("1", QString::fromLatin1(from), QString::fromLatin1(to));
-        return conversion.result + u' ' + conversion.source;
+        return QString::fromLatin1(conversion.result + ' ' + conversion.source);
     }
 
     QTemporaryDir cache_;

@@ -1,6 +1,6 @@
 #include "site/decimal_text.h"
 
-#include <QList>
+#include <QStringView>
 
 #include <algorithm>
 
@@ -29,15 +29,21 @@ bool isPlainDecimal(QByteArrayView text) {
 }
 
 // "1", "12", "123", then groups of three: the only place a comma may stand.
-bool isGroupedThousands(QByteArrayView whole) {
-    const QList<QByteArray> groups = whole.toByteArray().split(',');
-    const QByteArray& first = groups.first();
-    if (first.isEmpty() || first.size() > 3 || first.startsWith('0') || !allDigits(first)) {
+bool isGroupedThousands(QStringView whole) {
+    const qsizetype firstComma = whole.indexOf(u',');
+    const qsizetype firstGroup = firstComma < 0 ? whole.size() : firstComma;
+    if (firstGroup == 0 || firstGroup > 3 || whole.startsWith(u'0')) {
         return false;
     }
-    return std::all_of(groups.begin() + 1, groups.end(), [](const QByteArray& group) {
-        return group.size() == 3 && allDigits(group);
-    });
+    // The digits were checked by the caller: only the lengths of the groups are left.
+    for (qsizetype comma = firstComma; comma >= 0;) {
+        const qsizetype next = whole.indexOf(u',', comma + 1);
+        if ((next < 0 ? whole.size() : next) - comma - 1 != 3) {
+            return false;
+        }
+        comma = next;
+    }
+    return true;
 }
 
 }  // namespace
@@ -62,47 +68,61 @@ int significantDigits(QByteArrayView text) {
 
 AmountReading readAmount(QStringView text) {
     using Problem = AmountReading::Problem;
-    QByteArray ascii;
-    for (const QChar c : text.trimmed()) {
-        if (c.unicode() > 0x7f) {
+    const QStringView amount = text.trimmed();
+    qsizetype mark = -1;
+    qsizetype commas = 0;
+    bool anyDigit = false;
+    for (qsizetype i = 0; i < amount.size(); ++i) {
+        const char16_t c = amount[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            anyDigit = true;
+        } else if (c == u',') {
+            ++commas;
+        } else if (c == u'.' && mark < 0) {
+            mark = i;
+        } else {
             return {Problem::NotANumber, {}};
         }
-        ascii.append(static_cast<char>(c.unicode()));
     }
-    const qsizetype mark = ascii.indexOf('.');
-    QByteArray whole = mark < 0 ? ascii : ascii.first(mark);
-    const QByteArray fraction = mark < 0 ? QByteArray() : ascii.sliced(mark + 1);
-    const bool onlyNumberCharacters = std::all_of(ascii.begin(), ascii.end(), [](char c) {
-        return isDigit(c) || c == ',' || c == '.';
-    });
-    if (!onlyNumberCharacters || ascii.count('.') > 1 ||
-        std::none_of(ascii.begin(), ascii.end(), isDigit)) {
+    if (!anyDigit) {
         return {Problem::NotANumber, {}};
     }
-    if (ascii.contains(',')) {
-        if (fraction.contains(',') || !isGroupedThousands(whole)) {
-            return {Problem::AmbiguousComma, {}};
-        }
-        whole.replace(",", "");
+    const QStringView whole = mark < 0 ? amount : amount.first(mark);
+    const QStringView fraction = mark < 0 ? QStringView() : amount.sliced(mark + 1);
+    if (commas > 0 && (fraction.contains(u',') || !isGroupedThousands(whole))) {
+        return {Problem::AmbiguousComma, {}};
     }
-    if (!isPlainDecimal(whole + '.' + fraction)) {
-        return {Problem::NotANumber, {}};
-    }
-    if (whole.size() + fraction.size() > kMaxAmountDigits) {
+    if (whole.size() - commas + fraction.size() > kMaxAmountDigits) {
         return {Problem::TooLong, {}};
     }
-    // Zeros that say nothing go, as the answers write their figures.
-    while (whole.size() > 1 && whole.startsWith('0')) {
-        whole.remove(0, 1);
+    // Zeros that say nothing go, as the answers write their figures. A whole part with commas
+    // starts with a digit that is not zero.
+    qsizetype start = 0;
+    while (start + 1 < whole.size() && whole[start] == u'0') {
+        ++start;
     }
+    qsizetype decimals = fraction.size();
+    while (decimals > 0 && fraction[decimals - 1] == u'0') {
+        --decimals;
+    }
+    const qsizetype wholeDigits = whole.isEmpty() ? 1 : whole.size() - start - commas;
+    QByteArray normalised(wholeDigits + (decimals > 0 ? decimals + 1 : 0), Qt::Uninitialized);
+    char* end = normalised.data();
     if (whole.isEmpty()) {
-        whole = "0";
+        *end++ = '0';
     }
-    QByteArray decimals = fraction;
-    while (decimals.endsWith('0')) {
-        decimals.chop(1);
+    for (const QChar c : whole.sliced(start)) {
+        if (c != u',') {
+            *end++ = static_cast<char>(c.unicode());
+        }
     }
-    return {Problem::None, decimals.isEmpty() ? whole : whole + '.' + decimals};
+    if (decimals > 0) {
+        *end++ = '.';
+        for (const QChar c : fraction.first(decimals)) {
+            *end++ = static_cast<char>(c.unicode());
+        }
+    }
+    return {Problem::None, normalised};
 }
 
 }  // namespace tolvane

@@ -1,26 +1,46 @@
 #include "site/exact_decimal.h"
 
-#include <QByteArray>
-
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdint>
+#include <limits>
+#include <string>
 
 namespace tolvane {
 namespace {
 
 using BigInt = ExactFraction::BigInt;
 
-constexpr int kSmallPowers = 19;  // 10^19 still fits in 64 bits
+// 10^0 to 10^19, the powers that fit in 64 bits.
+constexpr auto kSmallPowers = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
 
 BigInt powerOfTen(int exponent) {
-    if (exponent < kSmallPowers) {
-        std::uint64_t power = 1;
-        for (int i = 0; i < exponent; ++i) {
-            power *= 10;
-        }
-        return power;
+    if (exponent < static_cast<int>(kSmallPowers.size())) {
+        return kSmallPowers[static_cast<std::size_t>(exponent)];
     }
     return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(exponent));
+}
+
+// The decimal digits of a non-negative value; most answers fit in a machine word, and their
+// digits in a short string's own room.
+std::string digitsOf(const BigInt& value) {
+    if (value <= std::numeric_limits<std::uint64_t>::max()) {
+        std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 1> digits{};
+        const char* end = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                        value.convert_to<std::uint64_t>())
+                              .ptr;
+        return {digits.data(), static_cast<std::size_t>(end - digits.data())};
+    }
+    return value.str();
 }
 
 // The number of decimal digits of a positive value: estimated from its highest bit, then
@@ -113,7 +133,7 @@ int ExactFraction::leadingExponent() const {
     return below ? exponent - 1 : exponent;
 }
 
-QString ExactFraction::toDecimal(int decimals) const {
+QByteArray ExactFraction::toDecimal(int decimals) const {
     BigInt numerator = numerator_;
     BigInt denominator = denominator_;
     if (decimals >= 0) {
@@ -127,26 +147,28 @@ QString ExactFraction::toDecimal(int decimals) const {
     if (remainder * 2 >= denominator) {
         ++quotient;  // half away from zero, the value being positive
     }
-    QByteArray text = QByteArray::fromStdString(quotient.str());
+    std::string text = digitsOf(quotient);
     if (decimals < 0) {
-        return QString::fromLatin1(quotient.is_zero() ? text : text + QByteArray(-decimals, '0'));
+        if (!quotient.is_zero()) {
+            text.append(static_cast<std::size_t>(-decimals), '0');
+        }
+        return QByteArray::fromStdString(text);
     }
-    if (text.size() <= decimals) {
-        text.prepend(QByteArray(decimals + 1 - text.size(), '0'));
+    const auto places = static_cast<std::size_t>(decimals);
+    if (text.size() <= places) {
+        text.insert(0, places + 1 - text.size(), '0');
     }
-    text.insert(text.size() - decimals, '.');
-    while (text.endsWith('0')) {
-        text.chop(1);
+    text.insert(text.size() - places, 1, '.');
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
     }
-    if (text.endsWith('.')) {
-        text.chop(1);
-    }
-    return QString::fromLatin1(text);
+    return QByteArray::fromStdString(text);
 }
 
-QString ExactFraction::toSignificant(int digits, int minDecimals) const {
+QByteArray ExactFraction::toSignificant(int digits, int minDecimals) const {
     if (isZero()) {
-        return QStringLiteral("0");
+        return QByteArrayLiteral("0");
     }
     return toDecimal(std::max(minDecimals, digits - 1 - leadingExponent()));
 }

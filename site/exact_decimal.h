@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 
 #include <boost/multiprecision/cpp_int.hpp>
 
@@ -34,9 +34,9 @@ public:
     int leadingExponent() const;
     // Rounded half away from zero to the given places after the mark (a negative count rounds
     // to tens, hundreds…), as a plain decimal without trailing zeros after the mark.
-    QString toDecimal(int decimals) const;
+    QByteArray toDecimal(int decimals) const;
     // Rounded the same way to as many significant digits, but to no fewer places than given.
-    QString toSignificant(int digits, int minDecimals) const;
+    QByteArray toSignificant(int digits, int minDecimals) const;
 
 private:
     ExactFraction(BigInt numerator, BigInt denominator);

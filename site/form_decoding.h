@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringView>
 
+#include <initializer_list>
 #include <optional>
 
 namespace tolvane {
@@ -18,12 +21,26 @@ enum class StrayPercent {
 };
 
 // application/x-www-form-urlencoded, as in a POST body or a query: "&"-separated name=value
-// pairs, "+" for a space, %XX for a byte, bytes read as UTF-8. Nothing when the form is
-// malformed.
-std::optional<FormFields> decodeForm(QByteArrayView encoded,
-                                     StrayPercent strayPercent = StrayPercent::Refused);
+// pairs, "+" for a space, %XX for a byte, bytes read as UTF-8. A field is decoded only when it
+// is asked for: a request needs a few of a form's many.
+class UrlEncodedForm {
+public:
+    // Nothing when the form is malformed.
+    static std::optional<UrlEncodedForm> read(QByteArray encoded,
+                                              StrayPercent strayPercent = StrayPercent::Refused);
 
-// The first field of that name; null when there is none.
-QString formField(const FormFields& fields, QStringView name);
+    // The first field of that name: null when there is none, empty for one without a value.
+    QString field(QStringView name) const;
+    // The same for each of the names, in their order, reading the form once.
+    QList<QString> fields(std::initializer_list<QStringView> names) const;
+    // Every field, in order.
+    FormFields allFields() const;
+
+private:
+    explicit UrlEncodedForm(QByteArray encoded) : encoded_(std::move(encoded)) {}
+
+    // Every "%" left in it is a percent sign.
+    QByteArray encoded_;
+};
 
 }  // namespace tolvane

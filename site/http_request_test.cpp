@@ -126,24 +126,37 @@ TEST(HttpRequestParser, KeepAliveAsTheClientAsks) {
 }
 
 TEST(FormDecoding, PlusPercentAndUtf8) {
-    const auto fields =
-        decodeForm("value=1%2C5&exch=U+S&word=%D7%A9%D7%9C%D7%95%D7%9D&&flag&a=b=c");
-    ASSERT_TRUE(fields.has_value());
-    EXPECT_EQ(formField(*fields, u"value"), QStringLiteral("1,5"));
-    EXPECT_EQ(formField(*fields, u"exch"), QStringLiteral("U S"));
-    EXPECT_EQ(formField(*fields, u"word"), QStringLiteral("שלום"));
-    EXPECT_EQ(formField(*fields, u"flag"), QStringLiteral(""));
-    EXPECT_FALSE(formField(*fields, u"flag").isNull());
-    EXPECT_EQ(formField(*fields, u"a"), QStringLiteral("b=c"));
-    EXPECT_TRUE(formField(*fields, u"missing").isNull());
-    EXPECT_EQ(formField(*decodeForm("x=1&x=2"), u"x"), QStringLiteral("1"));
+    const auto form = UrlEncodedForm::read(
+        "value=1%2C5&exch=U+S&word=%D7%A9%D7%9C%D7%95%D7%9D&&flag&a=b=c&%77ord=late&x=1&x=2");
+    ASSERT_TRUE(form.has_value());
+    EXPECT_EQ(form->field(u"value"), QStringLiteral("1,5"));
+    EXPECT_EQ(form->field(u"exch"), QStringLiteral("U S"));
+    EXPECT_EQ(form->field(u"word"), QStringLiteral("שלום"));
+    EXPECT_EQ(form->field(u"flag"), QStringLiteral(""));
+    EXPECT_FALSE(form->field(u"flag").isNull());
+    EXPECT_EQ(form->field(u"a"), QStringLiteral("b=c"));
+    EXPECT_TRUE(form->field(u"missing").isNull());
+    EXPECT_EQ(form->field(u"x"), QStringLiteral("1"));
+    // Names are decoded like values before they are compared.
+    const auto escapedNames = UrlEncodedForm::read("%76alue=5&ex+ch=6&%D7%A9=7&value=8");
+    ASSERT_TRUE(escapedNames.has_value());
+    EXPECT_EQ(escapedNames->field(u"value"), QStringLiteral("5"));
+    EXPECT_EQ(escapedNames->field(u"ex ch"), QStringLiteral("6"));
+    EXPECT_EQ(escapedNames->field(u"ש"), QStringLiteral("7"));
+    EXPECT_EQ(escapedNames->allFields().size(), 4);
 }
 
-TEST(FormDecoding, BadEscapesAreRefused) {
-    for (const char* bad : {"value=100%", "value=%4", "value=%zz", "%g0=1", "a=1&b=%%41"}) {
-        EXPECT_FALSE(decodeForm(bad).has_value()) << bad;
+TEST(FormDecoding, BadEscapesAreRefusedUnlessTakenLiterally) {
+    for (const char* bad :
+         {"value=100%", "value=%4", "value=%zz", "%g0=1", "a=1&b=%%41", "%=1", "a=%4&b=1"}) {
+        EXPECT_FALSE(UrlEncodedForm::read(bad).has_value()) << bad;
     }
-    EXPECT_TRUE(decodeForm("").has_value());
+    EXPECT_TRUE(UrlEncodedForm::read("").has_value());
+    const auto literal = UrlEncodedForm::read("word=100%&x=%4&y=%%41%2", StrayPercent::Literal);
+    ASSERT_TRUE(literal.has_value());
+    EXPECT_EQ(literal->field(u"word"), QStringLiteral("100%"));
+    EXPECT_EQ(literal->field(u"x"), QStringLiteral("%4"));
+    EXPECT_EQ(literal->field(u"y"), QStringLiteral("%A%2"));
 }
 
 }  // namespace

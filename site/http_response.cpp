@@ -1,6 +1,11 @@
 #include "site/http_response.h"
 
+#include "site/joined_bytes.h"
+
 #include <QString>
+
+#include <array>
+#include <charconv>
 
 namespace tolvane {
 namespace {
@@ -36,60 +41,56 @@ QString explanation(int status) {
 QByteArray reasonPhrase(int status) {
     switch (status) {
         case 200:
-            return "OK";
+            return QByteArrayLiteral("OK");
         case 302:
-            return "Found";
+            return QByteArrayLiteral("Found");
         case 400:
-            return "Bad Request";
+            return QByteArrayLiteral("Bad Request");
         case 404:
-            return "Not Found";
+            return QByteArrayLiteral("Not Found");
         case 405:
-            return "Method Not Allowed";
+            return QByteArrayLiteral("Method Not Allowed");
         case 408:
-            return "Request Timeout";
+            return QByteArrayLiteral("Request Timeout");
         case 411:
-            return "Length Required";
+            return QByteArrayLiteral("Length Required");
         case 413:
-            return "Content Too Large";
+            return QByteArrayLiteral("Content Too Large");
         case 414:
-            return "URI Too Long";
+            return QByteArrayLiteral("URI Too Long");
         case 415:
-            return "Unsupported Media Type";
+            return QByteArrayLiteral("Unsupported Media Type");
         case 431:
-            return "Request Header Fields Too Large";
+            return QByteArrayLiteral("Request Header Fields Too Large");
         case 500:
-            return "Internal Server Error";
+            return QByteArrayLiteral("Internal Server Error");
         case 501:
-            return "Not Implemented";
+            return QByteArrayLiteral("Not Implemented");
         case 503:
-            return "Service Unavailable";
+            return QByteArrayLiteral("Service Unavailable");
         case 505:
-            return "HTTP Version Not Supported";
+            return QByteArrayLiteral("HTTP Version Not Supported");
         default:
-            return "Error";
+            return QByteArrayLiteral("Error");
     }
 }
 
 QByteArray HttpResponse::toBytes(bool keepAlive) const {
-    QByteArray bytes;
-    bytes.reserve(256 + location.size() + allow.size() + body.size());
-    bytes.append("HTTP/1.0 ")
-        .append(QByteArray::number(status))
-        .append(' ')
-        .append(reasonPhrase(status))
-        .append("\r\nContent-Type: ")
-        .append(contentType)
-        .append("\r\nContent-Length: ")
-        .append(QByteArray::number(body.size()))
-        .append(keepAlive ? "\r\nConnection: keep-alive" : "\r\nConnection: close")
-        .append("\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n");
-    if (!location.isEmpty()) {
-        bytes.append("Location: ").append(location).append("\r\n");
-    }
-    if (!allow.isEmpty()) {
-        bytes.append("Allow: ").append(allow).append("\r\n");
-    }
-    return bytes.append("\r\n").append(body);
+    std::array<char, 8> code{};
+    const char* codeEnd = std::to_chars(code.data(), code.data() + code.size(), status).ptr;
+    std::array<char, 24> length{};
+    const char* lengthEnd =
+        std::to_chars(length.data(), length.data() + length.size(), body.size()).ptr;
+    const bool redirect = !location.isEmpty();
+    const bool restricted = !allow.isEmpty();
+    return joinedBytes({"HTTP/1.0 ", QByteArrayView(code.data(), codeEnd), " ",
+                        reasonPhrase(status), "\r\nContent-Type: ", contentType,
+                        "\r\nContent-Length: ", QByteArrayView(length.data(), lengthEnd),
+                        keepAlive ? "\r\nConnection: keep-alive" : "\r\nConnection: close",
+                        "\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n",
+                        redirect ? "Location: " : "", location, redirect ? "\r\n" : "",
+                        restricted ? "Allow: " : "", allow, restricted ? "\r\n" : "", "\r\n",
+                        body});
 }
 
 HttpResponse errorResponse(int status) {
@@ -101,7 +102,7 @@ HttpResponse errorResponse(int status) {
                              "dir=\"ltr\">%1</h1>\n<p>%2</p>\n<p><a href=\"/\">לדף הבית של "
                              "Tolvane</a></p>\n</body>\n</html>\n")
                              .arg(title, explanation(status));
-    return HttpResponse{status, "text/html; charset=utf-8", page.toUtf8(), {}, {}};
+    return HttpResponse{status, htmlContentType(), page.toUtf8(), {}, {}};
 }
 
 }  // namespace tolvane

@@ -4,9 +4,14 @@
 
 namespace tolvane {
 
+// "text/html; charset=utf-8", the type of every page of the site.
+inline QByteArray htmlContentType() {
+    return QByteArrayLiteral("text/html; charset=utf-8");
+}
+
 struct HttpResponse {
     int status = 200;
-    QByteArray contentType = "text/html; charset=utf-8";
+    QByteArray contentType = htmlContentType();
     QByteArray body;
     QByteArray location;  // redirects only
     QByteArray allow;     // 405 only

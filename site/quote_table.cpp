@@ -1,5 +1,7 @@
 #include "site/quote_table.h"
 
+#include "site/decimal_text.h"
+
 #include <QSet>
 
 namespace tolvane {
@@ -21,7 +23,16 @@ void QuoteTable::takeDay(QDate day, const DayQuotes& quotes) {
     if (!moved) {
         return;
     }
-    days_.insert(day, quotes);
+    // Each figure is read here, once, rather than on every conversion.
+    Day taken{day.toString(Qt::ISODate).toLatin1(), {}};
+    taken.quotes.reserve(quotes.size());
+    for (auto quote = quotes.cbegin(); quote != quotes.cend(); ++quote) {
+        taken.quotes.insert(
+            quote.key(), Quote{quote.value(),
+                               ExactFraction::fromDecimal(quote.value()).value_or(ExactFraction()),
+                               significantDigits(quote.value())});
+    }
+    days_.insert(day, taken);
     // Days that are no currency's newest any more can never be asked for.
     QSet<QDate> needed;
     for (const QDate& newest : std::as_const(newest_)) {
@@ -52,12 +63,20 @@ std::optional<PairQuote> QuoteTable::pair(const QString& from, const QString& to
     if (quotes == days_.cend()) {
         return std::nullopt;  // the euro against itself has no day of its own
     }
-    const QByteArray fromRate = from == kEuro ? QByteArray() : quotes->value(from);
-    const QByteArray toRate = to == kEuro ? QByteArray() : quotes->value(to);
-    if ((from != kEuro && fromRate.isNull()) || (to != kEuro && toRate.isNull())) {
+    // The euro needs no quote; any other code must be quoted on that day.
+    const auto find = [&quotes](const QString& code, const Quote*& quote) {
+        if (code == kEuro) {
+            return true;
+        }
+        const auto found = quotes->quotes.constFind(code);
+        quote = found == quotes->quotes.cend() ? nullptr : &*found;
+        return quote != nullptr;
+    };
+    PairQuote pair{day, quotes->isoDay, nullptr, nullptr};
+    if (!find(from, pair.from) || !find(to, pair.to)) {
         return std::nullopt;
     }
-    return PairQuote{day, fromRate, toRate};
+    return pair;
 }
 
 }  // namespace tolvane

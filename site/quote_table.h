@@ -1,6 +1,9 @@
 #pragma once
 
+#include "site/exact_decimal.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QHash>
 #include <QMap>
@@ -13,11 +16,20 @@ namespace tolvane {
 // One day's rates of a source: code -> units for one euro, as the source writes the figure.
 using DayQuotes = QHash<QString, QByteArray>;
 
-// Two currencies' euro rates on one day of one source; a null figure stands for the euro.
+// A currency's rate on one day of a source, read once for every conversion that uses it.
+struct Quote {
+    QByteArray figure;  // units for one euro, as the source writes it
+    ExactFraction unitsPerEur;
+    int significantDigits = 0;  // that the figure carries
+};
+
+// Two currencies' euro rates on one day of one source, pointing into the table: good until the
+// table next takes a day. A null quote stands for the euro.
 struct PairQuote {
     QDate day;
-    QByteArray from;
-    QByteArray to;
+    QByteArrayView isoDay;  // "2026-02-20"
+    const Quote* from = nullptr;
+    const Quote* to = nullptr;
 };
 
 // The rates of one source (the ECB, the market feed), by day. Only what a conversion can still
@@ -25,7 +37,7 @@ struct PairQuote {
 class QuoteTable {
 public:
     // Takes one day's rates; for a currency already quoted on that day or later, nothing
-    // changes.
+    // changes. The figures must be plain decimals.
     void takeDay(QDate day, const DayQuotes& quotes);
 
     bool isEmpty() const { return newest_.isEmpty(); }
@@ -37,8 +49,13 @@ public:
     std::optional<PairQuote> pair(const QString& from, const QString& to) const;
 
 private:
+    struct Day {
+        QByteArray isoDay;
+        QHash<QString, Quote> quotes;
+    };
+
     QHash<QString, QDate> newest_;
-    QMap<QDate, DayQuotes> days_;
+    QMap<QDate, Day> days_;
 };
 
 }  // namespace tolvane

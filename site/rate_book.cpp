@@ -1,7 +1,7 @@
 #include "site/rate_book.h"
 
-#include "site/decimal_text.h"
 #include "site/exact_decimal.h"
+#include "site/joined_bytes.h"
 
 #include <QStringList>
 
@@ -46,20 +46,40 @@ ExactFraction decimal(QByteArrayView text) {
 
 }  // namespace
 
-// What a code comes to after its fixed links: so many of its units for one unit of a base,
-// the euro or a floating currency.
-struct RateBook::Resolved {
-    QString base;
-    ExactFraction unitsPerBase;
-};
-
 RateBook::RateBook(QuoteTable ecb, QuoteTable market, FixedRates euroFixed, FixedRates euroPegs,
                    Redenominations redenominations)
     : ecb_(std::move(ecb)),
       market_(std::move(market)),
       euroFixed_(std::move(euroFixed)),
       euroPegs_(std::move(euroPegs)),
-      redenominations_(std::move(redenominations)) {}
+      redenominations_(std::move(redenominations)) {
+    resolveAll();
+}
+
+void RateBook::takeEcbDay(const DayFile& day) {
+    ecb_.takeDay(day.day, day.quotes);
+    resolveAll();  // the day may quote a currency that had no rate
+}
+
+void RateBook::takeMarketDay(const DayFile& day) {
+    market_.takeDay(day.day, day.quotes);
+    resolveAll();
+}
+
+void RateBook::resolveAll() {
+    // A code no table names resolves to itself, unquoted: only the euro has a rate then.
+    QList<QString> codes = ecb_.codes() + market_.codes() + euroFixed_.keys() + euroPegs_.keys() +
+                           redenominations_.links.keys();
+    codes.append(kEuro);
+    resolved_.clear();
+    for (const QString& code : std::as_const(codes)) {
+        auto resolved = resolve(code);
+        if (resolved && (resolved->base == kEuro || ecb_.quotes(resolved->base) ||
+                         market_.quotes(resolved->base))) {
+            resolved_.emplace(code, std::move(*resolved));
+        }
+    }
+}
 
 std::optional<RateBook::Resolved> RateBook::resolve(const QString& code) const {
     Resolved resolved{code, {}};
@@ -86,9 +106,7 @@ std::optional<RateBook::Resolved> RateBook::resolve(const QString& code) const {
 }
 
 bool RateBook::hasRate(const QString& code) const {
-    const auto resolved = resolve(code);
-    return resolved && (resolved->base == kEuro || ecb_.quotes(resolved->base) ||
-                        market_.quotes(resolved->base));
+    return resolved_.contains(code);
 }
 
 QSet<QString> RateBook::marketCodes() const {
@@ -100,11 +118,11 @@ Conversion RateBook::convert(QByteArrayView amount, const QString& from,
                              const QString& to) const {
     // A code without a rate has none against itself either: "1 UAG = 1 UAG" would vouch
     // for a currency that never was.
-    if (!hasRate(from) || !hasRate(to)) {
+    const auto source = resolved_.constFind(from);
+    const auto target = resolved_.constFind(to);
+    if (source == resolved_.cend() || target == resolved_.cend()) {
         return {{}, {}, whyNoRate(from, to)};
     }
-    const auto source = resolve(from);
-    const auto target = resolve(to);
     ExactFraction value = decimal(amount);
     value /= source->unitsPerBase;
     if (source->base == target->base) {
@@ -127,27 +145,26 @@ Conversion RateBook::convert(QByteArrayView amount, const QString& from,
     const PairQuote& quote = fromEcb ? *ecb : *market;
     int digits = std::numeric_limits<int>::max();
     int ratesUsed = 0;
-    for (const QByteArray& rate : {quote.from, quote.to}) {
-        if (rate.isNull()) {
+    for (const Quote* rate : {quote.from, quote.to}) {
+        if (rate == nullptr) {
             continue;  // the euro
         }
         ++ratesUsed;
-        const int carried = significantDigits(rate);
+        const int carried = rate->significantDigits;
         digits = std::min(digits, fromEcb ? std::max(kEcbSignificantDigits, carried)
                                           : std::clamp(carried, kEcbSignificantDigits,
                                                        kMarketSignificantDigits));
     }
-    if (!quote.from.isNull()) {
-        value /= decimal(quote.from);
+    if (quote.from != nullptr) {
+        value /= quote.from->unitsPerEur;
     }
-    if (!quote.to.isNull()) {
-        value *= decimal(quote.to);
+    if (quote.to != nullptr) {
+        value *= quote.to->unitsPerEur;
     }
     value *= target->unitsPerBase;
-    const QString label = fromEcb ? QStringLiteral("ECB reference rate") : QStringLiteral("market rate");
     return {value.toSignificant(digits, std::numeric_limits<int>::min() / 2),
-            (ratesUsed > 1 ? label + u's' : label) + QStringLiteral(" of ") +
-                quote.day.toString(Qt::ISODate),
+            joinedBytes({fromEcb ? "ECB reference rate" : "market rate",
+                         ratesUsed > 1 ? "s of " : " of ", quote.isoDay}),
             {}};
 }
 

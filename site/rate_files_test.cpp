@@ -39,13 +39,13 @@ TEST(EcbHistory, ShippedFileKeepsEachCurrencysNewestDay) {
     EXPECT_EQ(table->newestDay(), QDate(2026, 2, 20));
     const auto usd = table->pair(QStringLiteral("USD"), QStringLiteral("EUR"));
     ASSERT_TRUE(usd.has_value());
-    EXPECT_EQ(usd->from, "1.1767");
-    EXPECT_TRUE(usd->to.isNull()) << "the euro is one";
+    EXPECT_EQ(usd->from->figure, "1.1767");
+    EXPECT_EQ(usd->to, nullptr) << "the euro is one";
     // Ended series keep their last day, and a pair with one is taken on that day.
     const auto rub = table->pair(QStringLiteral("RUB"), QStringLiteral("USD"));
     ASSERT_TRUE(rub.has_value());
     EXPECT_EQ(rub->day, QDate(2022, 3, 1));
-    EXPECT_EQ(table->pair(QStringLiteral("HRK"), QStringLiteral("EUR"))->from, "7.5365");
+    EXPECT_EQ(table->pair(QStringLiteral("HRK"), QStringLiteral("EUR"))->from->figure, "7.5365");
     EXPECT_EQ(table->pair(QStringLiteral("TRL"), QStringLiteral("EUR"))->day, QDate(2004, 12, 31));
     EXPECT_EQ(table->pair(QStringLiteral("BGN"), QStringLiteral("GBP"))->day, QDate(2025, 12, 31));
     EXPECT_FALSE(table->pair(QStringLiteral("XAU"), QStringLiteral("EUR")).has_value());
@@ -54,12 +54,12 @@ TEST(EcbHistory, ShippedFileKeepsEachCurrencysNewestDay) {
 TEST(EcbHistory, NewestQuoteWinsWhateverTheRowOrderAndNaIsSkipped) {
     const auto table = parseEcbHistory(kHistory);
     ASSERT_TRUE(table.has_value());
-    EXPECT_EQ(table->pair(QStringLiteral("GBP"), QStringLiteral("EUR"))->from, "0.8728");
+    EXPECT_EQ(table->pair(QStringLiteral("GBP"), QStringLiteral("EUR"))->from->figure, "0.8728");
     const auto rol = table->pair(QStringLiteral("ROL"), QStringLiteral("GBP"));
     ASSERT_TRUE(rol.has_value());
     EXPECT_EQ(rol->day, QDate(2005, 6, 30));
-    EXPECT_EQ(rol->from, "36030");
-    EXPECT_EQ(rol->to, "0.6656") << "both sides from the same day";
+    EXPECT_EQ(rol->from->figure, "36030");
+    EXPECT_EQ(rol->to->figure, "0.6656") << "both sides from the same day";
 }
 
 TEST(QuoteTable, APairTakesTheOlderNewestDayOnlyIfItQuotesBoth) {
@@ -68,11 +68,11 @@ TEST(QuoteTable, APairTakesTheOlderNewestDayOnlyIfItQuotesBoth) {
     table.takeDay(QDate(2026, 2, 20), {{QStringLiteral("USD"), "1.2"}});
     table.takeDay(QDate(2026, 2, 18), {{QStringLiteral("JPY"), "180"}});
     table.takeDay(QDate(2026, 2, 20), {{QStringLiteral("USD"), "9.9"}});  // same day: no change
-    EXPECT_EQ(table.pair(QStringLiteral("EUR"), QStringLiteral("USD"))->to, "1.2");
+    EXPECT_EQ(table.pair(QStringLiteral("EUR"), QStringLiteral("USD"))->to->figure, "1.2");
     const auto isk = table.pair(QStringLiteral("USD"), QStringLiteral("ISK"));
     ASSERT_TRUE(isk.has_value());
     EXPECT_EQ(isk->day, QDate(2026, 2, 19));
-    EXPECT_EQ(isk->from, "1.1");
+    EXPECT_EQ(isk->from->figure, "1.1");
     // JPY's only day has no dollar: the source has no common day for the pair.
     EXPECT_FALSE(table.pair(QStringLiteral("USD"), QStringLiteral("JPY")).has_value());
     EXPECT_FALSE(table.pair(QStringLiteral("EUR"), QStringLiteral("EUR")).has_value());
@@ -136,7 +136,8 @@ TEST(MarketRates, ShippedSnapshotAndPegs) {
     ASSERT_TRUE(market.has_value());
     EXPECT_EQ(market->codes().size(), 164);
     EXPECT_EQ(market->newestDay(), QDate(2026, 9, 29));
-    EXPECT_EQ(market->pair(QStringLiteral("XAU"), QStringLiteral("EUR"))->from, "0.0002751379");
+    EXPECT_EQ(market->pair(QStringLiteral("XAU"), QStringLiteral("EUR"))->from->figure,
+              "0.0002751379");
     const auto pegs = parseEuroPegs(resource("euro-pegs.csv"));
     ASSERT_TRUE(pegs.has_value());
     EXPECT_EQ(pegs->size(), 7);

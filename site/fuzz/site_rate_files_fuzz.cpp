@@ -32,10 +32,15 @@ void checkTable(const std::optional<tolvane::QuoteTable>& table) {
     const QList<QString> codes = table->codes();
     for (const QString& code : codes) {
         const auto quote = table->pair(code, QStringLiteral("EUR"));
-        if (!quote || !quote->day.isValid() || !quote->to.isNull()) {
+        if (!quote || !quote->day.isValid() || quote->to != nullptr || quote->from == nullptr) {
             std::abort();
         }
-        checkFigure(quote->from);
+        // The figure read once when the day was taken is the figure's exact value.
+        checkFigure(quote->from->figure);
+        if (!(quote->from->unitsPerEur ==
+              *tolvane::ExactFraction::fromDecimal(quote->from->figure))) {
+            std::abort();
+        }
         if (const auto pair = table->pair(code, codes.first()); pair && pair->day > quote->day) {
             std::abort();  // never a day newer than the code's own
         }
@@ -78,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (amount.problem == tolvane::AmountReading::Problem::None) {
         const auto exact = tolvane::ExactFraction::fromDecimal(amount.normalised);
         const auto decimals = exact ? exact->terminatingDecimals() : std::nullopt;
-        if (!decimals || exact->toDecimal(*decimals).toLatin1() != amount.normalised) {
+        if (!decimals || exact->toDecimal(*decimals) != amount.normalised) {
             std::abort();
         }
     }

@@ -3,6 +3,7 @@
 #include "site/form_decoding.h"
 #include "site/http_request.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,14 +33,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             request.body.size() > tolvane::HttpRequestParser::kMaxBodySize) {
             std::abort();
         }
-        (void)tolvane::decodeForm(request.body);
-        (void)tolvane::decodeForm(request.query);
+        (void)tolvane::UrlEncodedForm::read(request.body);
+        (void)tolvane::UrlEncodedForm::read(request.query);
     }
     // Where every "%" is an escape, taking stray ones literally changes nothing.
-    const auto strict = tolvane::decodeForm(bytes);
-    const auto lenient = tolvane::decodeForm(bytes, tolvane::StrayPercent::Literal);
-    if (!lenient || (strict && *strict != *lenient)) {
+    const auto strict = tolvane::UrlEncodedForm::read(bytes.toByteArray());
+    const auto lenient =
+        tolvane::UrlEncodedForm::read(bytes.toByteArray(), tolvane::StrayPercent::Literal);
+    if (!lenient || (strict && strict->allFields() != lenient->allFields())) {
         std::abort();
+    }
+    // A field asked for by name is the first of that name in the whole decoded form.
+    const tolvane::FormFields fields = lenient->allFields();
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const auto first = std::find_if(fields.begin(), fields.end(), [&](const auto& field) {
+            return field.first == fields[i].first;
+        });
+        if (lenient->field(fields[i].first) != first->second) {
+            std::abort();
+        }
     }
     return 0;
 }
