@@ -1,39 +1,15 @@
 #include "core/atomic_file.h"
 
+#include "testing/file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <csignal>
-
 namespace tolvane {
 namespace {
-
-// For the life of the object, no file of this process may grow beyond the limit: a write
-// past it fails as it would on a full disk (the signal that would end the process ignored).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        const rlimit limited{bytes, saved_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 class AtomicFileTest : public testing::Test {
 protected:

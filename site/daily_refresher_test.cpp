@@ -2,7 +2,9 @@
 #include "site/rate_service.h"
 
 #include "site/site_test_support.h"
+#include "testing/file_size_limit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
@@ -175,6 +177,39 @@ TEST_F(DailyRefresherTest, AMalformedCacheIsIgnored) {
     EXPECT_EQ(next.book()->newestEcbDate(), QDate(2026, 2, 20));
     EXPECT_EQ(next.book()->newestMarketDate(), QDate(2026, 9, 29));
     EXPECT_FALSE(next.takeEcbDailyFile("<Envelope/>"));
+}
+
+TEST_F(DailyRefresherTest, ACacheTheDiskCannotTakeLeavesTheOldOneWhole) {
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    };
+    RateService first(cache_.path());
+    ASSERT_TRUE(first.takeEcbDailyFile(kDaily));
+    ASSERT_TRUE(first.takeMarketFile(marketFile("2026-12-08", "1.25")));
+    const QByteArray oldEcb = contents(first.cachedEcbFilePath());
+    const QByteArray oldMarket = contents(first.cachedMarketFilePath());
+
+    QByteArray newerEcb = kDaily;
+    newerEcb.replace("2026-12-08", "2026-12-09");
+    // Nothing fits, then only the first bytes: a cut-short file is no better than none.
+    for (const rlim_t room : {rlim_t{0}, rlim_t{40}}) {
+        {
+            const FileSizeLimit full(room);
+            // The day is still taken for this run; only its copy for the next is missing.
+            EXPECT_TRUE(first.takeEcbDailyFile(newerEcb));
+            EXPECT_TRUE(first.takeMarketFile(marketFile("2026-12-09", "1.3")));
+        }
+        EXPECT_EQ(first.book()->newestEcbDate(), QDate(2026, 12, 9));
+        EXPECT_EQ(contents(first.cachedEcbFilePath()), oldEcb) << room;
+        EXPECT_EQ(contents(first.cachedMarketFilePath()), oldMarket) << room;
+        EXPECT_EQ(QDir(cache_.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
+            << "nothing of the new versions stays beside them";
+        RateService nextRun(cache_.path());
+        EXPECT_EQ(nextRun.book()->newestEcbDate(), QDate(2026, 12, 8));
+        EXPECT_EQ(convert(nextRun, "GBP", "USD"),
+                  QStringLiteral("1.3889 market rates of 2026-12-08"));
+    }
 }
 
 }  // namespace

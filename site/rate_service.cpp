@@ -1,8 +1,9 @@
 #include "site/rate_service.h"
 
+#include "core/atomic_file.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <functional>
 #include <limits>
@@ -112,11 +113,11 @@ bool RateService::keepInCache(const QString& path, const QByteArray& file, QDate
         return false;
     }
     const QDate cachedDay = dayOf(readWhole(path, kMaxDailyFileSize));
-    if ((cachedDay.isValid() && day < cachedDay) || !QDir().mkpath(cacheFolder_)) {
+    if (cachedDay.isValid() && day < cachedDay) {
         return false;
     }
-    QSaveFile saved(path);
-    return saved.open(QIODevice::WriteOnly) && saved.write(file) == file.size() && saved.commit();
+    // Not QSaveFile alone: on a full disk it can rename a cut-short file over the cache.
+    return writeFileAtomically(path, file);
 }
 
 }  // namespace tolvane
