@@ -13,7 +13,9 @@ both in scripts/dev's test packages); build first (ninja -C build), then
    (and, with the refresh on, once both files have been taken and cached).
 2. The load: wrk sends GET / and the currency window's form to Tolvane's site and to nginx serving
    the very bytes the site answered, for each number of connections, each connection kept for the
-   next request as wrk asks. nginx runs twice: with one worker, as the site has one thread ("nginx,
+   next request as wrk asks. Tolvane runs with the refresh on, as it does by default, aimed at the
+   stub: its first conversion takes both files, and every conversion of the load checks whether
+   another refresh is due. nginx runs twice: with one worker, as the site has one thread ("nginx,
    one worker"), and as Debian sets it up, a worker per CPU ("nginx, default"). The servers take
    turns; with --rounds N each is run N times and the run with the median rate is reported. Every
    request wrk counts as failed is reported (the sum over the rounds).
@@ -360,11 +362,22 @@ def start_tolvane(binary, rate_addresses):
         raise
 
 
+def refresh_addresses(stub):
+    """The daily files' addresses: the stub's, or none (the refresh off)."""
+    return ("",) * 3 if stub is None else (
+        stub.url("/eurofxref-daily.xml"), stub.url("/eur.json"), stub.url("/eur.json"))
+
+
+def cached_both(desktop):
+    """Whether Tolvane has taken and cached both daily files."""
+    cache = os.path.join(desktop.home, ".cache", "tolvane")
+    return all(os.path.exists(os.path.join(cache, name))
+               for name in ("eurofxref-daily.xml", "currency-api-eur.json"))
+
+
 def first_conversion(binary, stub):
     """The first conversion on a fresh Tolvane, with the refresh aimed at the stub or off."""
-    addresses = ("",) * 3 if stub is None else (
-        stub.url("/eurofxref-daily.xml"), stub.url("/eur.json"), stub.url("/eur.json"))
-    desktop, process, port, idle = start_tolvane(binary, addresses)
+    desktop, process, port, idle = start_tolvane(binary, refresh_addresses(stub))
     try:
         figures = {"idle, before the site starts": idle,
                    "site up, support page served": memory_kib(process.pid)}
@@ -375,10 +388,7 @@ def first_conversion(binary, stub):
         figures["after the first conversion"] = memory_kib(process.pid)
         refreshed = None
         if stub is not None:
-            cache = os.path.join(desktop.home, ".cache", "tolvane")
-            cached = ("eurofxref-daily.xml", "currency-api-eur.json")
-            refreshed = wait_for(lambda: all(os.path.exists(os.path.join(cache, name))
-                                             for name in cached), timeout=REFRESH_TIMEOUT)
+            refreshed = wait_for(lambda: cached_both(desktop), timeout=REFRESH_TIMEOUT)
             time.sleep(1)
             figures["both daily files taken and cached"] = memory_kib(process.pid)
             refreshed_line = result_line(fetch(f"http://127.0.0.1:{port}{CONVERTER}", FORM))
@@ -401,13 +411,18 @@ def run_wrk(url, script, connections, duration):
     return dict(zip(RESULT_FIELDS, (int(value) for value in match.group(1).split())))
 
 
-def load(binary, connection_counts_, duration, rounds):
+def load(binary, stub, connection_counts_, duration, rounds):
     """Every request at every count against Tolvane and both nginx: rows of figures, each the
-    run with the median rate of its rounds (the servers take turns in every round)."""
-    desktop, process, port, _ = start_tolvane(binary, ("",) * 3)
+    run with the median rate of its rounds (the servers take turns in every round). Tolvane
+    runs as it does by default, with the daily refresh on: its first conversion takes the
+    stub's files, and every later one checks whether another refresh is due."""
+    desktop, process, port, _ = start_tolvane(binary, refresh_addresses(stub))
     rows = []
     try:
         site = f"http://127.0.0.1:{port}"
+        fetch(site + CONVERTER, FORM)
+        if not wait_for(lambda: cached_both(desktop), timeout=REFRESH_TIMEOUT):
+            raise RuntimeError("the daily files were not taken before the load")
         pages = {"/": fetch(site + "/"), CONVERTER: fetch(site + CONVERTER, FORM)}
         with Nginx(pages) as alike, Nginx(pages, workers="auto") as default:
             servers = (("Tolvane", port, lambda: Snapshot(process.pid).cpu_seconds),
@@ -491,10 +506,10 @@ def main():
         stub = RateStub()
         try:
             first_on = first_conversion(binary, stub)
+            rows, pages, after_load, untouched = load(binary, stub, args.connections,
+                                                      args.duration, max(1, args.rounds))
         finally:
             stub.close()
-        rows, pages, after_load, untouched = load(binary, args.connections, args.duration,
-                                                  max(1, args.rounds))
     except (RuntimeError, OSError, subprocess.TimeoutExpired) as error:
         print(f"no figures: {error}", file=sys.stderr)
         return 0

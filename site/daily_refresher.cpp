@@ -27,7 +27,9 @@ DailyRefresher::DailyRefresher(Feed feed, std::function<QNetworkAccessManager&()
     : QObject(parent), feed_(std::move(feed)), network_(std::move(network)) {}
 
 bool DailyRefresher::isDue(const QDateTime& now) const {
-    if (isFetching() || feed_.addresses.isEmpty() || now.toLocalTime().date() == lastAttemptDay_) {
+    const bool attemptedToday =
+        attemptDayEnd_.isValid() && attemptDayStart_ <= now && now < attemptDayEnd_;
+    if (isFetching() || feed_.addresses.isEmpty() || attemptedToday) {
         return false;
     }
     const std::optional<QDate> held = feed_.newestHeld();
@@ -38,7 +40,11 @@ void DailyRefresher::refreshIfDue(const QDateTime& now) {
     if (!isDue(now)) {
         return;
     }
-    lastAttemptDay_ = now.toLocalTime().date();
+    // Kept as moments, not as a local date: asked on every conversion, working out the local
+    // date would cost more than the conversion itself.
+    const QDate today = now.toLocalTime().date();
+    attemptDayStart_ = QDateTime(today, QTime(0, 0)).toUTC();
+    attemptDayEnd_ = QDateTime(today.addDays(1), QTime(0, 0)).toUTC();
     fetch(0);
 }
 

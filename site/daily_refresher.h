@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -60,7 +61,9 @@ private:
     Feed feed_;
     std::function<QNetworkAccessManager&()> network_;
     QPointer<QNetworkReply> reply_;
-    QDate lastAttemptDay_;
+    // The local day of the last attempt, in UTC: from its start to the next day's.
+    QDateTime attemptDayStart_;
+    QDateTime attemptDayEnd_;
 };
 
 // The converter's two feeds: the ECB's daily reference rates, out on its working days, and the

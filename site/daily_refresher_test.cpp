@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace tolvane {
 namespace {
 
@@ -161,6 +163,34 @@ TEST_F(DailyRefresherTest, FetchesOnlyWhenDueAndOncePerDay) {
     refresher.refreshIfDue(kNow.addSecs(3600));
     EXPECT_FALSE(refresher.isFetching()) << "one attempt per day";
     EXPECT_EQ(stub.requests(), 2);
+}
+
+TEST_F(DailyRefresherTest, TheNextAttemptWaitsForTheNextLocalDay) {
+    // Two hours east of UTC (a rule of its own, needing no time zone files): the local day
+    // begins at 22:00 UTC.
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "XST-2");
+    tzset();
+    StubServer stub(okReply("not xml"));
+    RateService rates(cache_.path());
+    DailyRefresher refresher(ecbDailyFeed(rates, stub.address()), network());
+    QSignalSpy finished(&refresher, &DailyRefresher::finished);
+    refresher.refreshIfDue(kNow);
+    const bool ended = finished.wait(5000);
+    const QDateTime nextLocalDay(QDate(2026, 12, 8), QTime(22, 0), Qt::UTC);
+    const bool dueBefore = refresher.isDue(nextLocalDay.addMSecs(-1));
+    const bool dueAt = refresher.isDue(nextLocalDay);
+    const bool dueAtLocalTimeOfDay = refresher.isDue(nextLocalDay.toLocalTime());
+    if (savedZone.isNull()) {
+        qunsetenv("TZ");
+    } else {
+        qputenv("TZ", savedZone);
+    }
+    tzset();
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(dueBefore);
+    EXPECT_TRUE(dueAt);
+    EXPECT_TRUE(dueAtLocalTimeOfDay);
 }
 
 TEST_F(DailyRefresherTest, AMalformedCacheIsIgnored) {
