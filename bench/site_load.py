@@ -472,8 +472,9 @@ def print_first(first_off, first_on, after_load):
             rss, pss = first["memory"].get(when, (None, None))
             cells.append("–" if rss is None else f"{rss / 1024:.1f} / {pss / 1024:.1f}")
         print(f"| RSS / PSS (MiB), {when} | {cells[0]} | {cells[1]} |")
-    print(f"| RSS / PSS (MiB), right after the load runs | {after_load[0] / 1024:.1f} /"
-          f" {after_load[1] / 1024:.1f} | |")
+    # The load runs with the refresh on.
+    print(f"| RSS / PSS (MiB), right after the load runs | | {after_load[0] / 1024:.1f} /"
+          f" {after_load[1] / 1024:.1f} |")
     print(f"Answers: \"{first_off['line']}\" (off), \"{first_on['line']}\" (on);"
           f" daily files {'taken' if first_on['refreshed'] else 'NOT taken'}, then"
           f" \"{first_on['refreshed_line']}\".")
