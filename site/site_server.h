@@ -16,8 +16,8 @@ class QNetworkAccessManager;
 namespace tolvane {
 
 // Tolvane's own web site on 127.0.0.1, served on the event loop of the thread that makes it
-// (SiteThread gives it one of its own). HTTP/1.0 with one request per connection: Qt 6.4's
-// QHttpServer is only a technology preview and would need extra packages for a handful of
+// (SiteThread gives it one of its own). HTTP/1.0 answers, the connection kept open when the
+// client asks for it (HTTP/1.1, or "Connection: keep-alive"): Qt 6.4's QHttpServer is only a technology preview and would need extra packages for a handful of
 // fixed pages.
 class SiteServer : public QObject {
     Q_OBJECT
