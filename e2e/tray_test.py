@@ -1,6 +1,8 @@
 """The real program in a real tray: start-up, the menu, the splash, a second copy, exit."""
 
+import json
 import os
+import re
 import time
 import unittest
 
@@ -117,6 +119,37 @@ class TrayTest(ProgramCase):
         self.assertEqual(second.wait(timeout=10), 0)
         self.assertIsNone(first.poll())
         self.assertEqual(len(self.desktop.tray_icons()), 1)
+
+
+    def test_a_later_start_opens_no_font_until_something_is_shown(self):
+        # A Run value from an old place: the settings window, the last of the start-up, writes
+        # the new one, which tells when the start-up is done.
+        folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane")
+        os.makedirs(folder)
+        with open(os.path.join(folder, "registry.json"), "w", encoding="utf-8") as f:
+            json.dump({"HKEY_LOCAL_MACHINE": {
+                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion": {"TNFirst": "1"},
+                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run": {
+                    "Tolvane": "/old/place/tolvane"}}}, f)
+        entry = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "autostart", "tolvane.desktop")
+        app = self.start()
+        self.wait_for_icon()
+        self.assertTrue(wait_for(lambda: os.path.exists(entry), timeout=10),
+                        "the start-up did not register the new place")
+        # Fonts cost about 2 MiB; the windows made hidden at start-up must not load them.
+        self.assertEqual(fonts_mapped(app.pid), [])
+
+        self.open_tray_menu()
+        self.assertTrue(wait_for(lambda: fonts_mapped(app.pid), timeout=5),
+                        "no font in use even with the menu on screen")
+
+
+def fonts_mapped(pid):
+    """Font files and font caches in the program's memory."""
+    with open(f"/proc/{pid}/maps", encoding="utf-8") as maps:
+        paths = {line.split(maxsplit=5)[5].strip() for line in maps if "/" in line}
+    return sorted(p for p in paths
+                  if re.search(r"\.(ttf|ttc|otf|pfb|pcf(\.gz)?)$|\.cache-\d+$", p, re.I))
 
 
 class LateTrayTest(unittest.TestCase):

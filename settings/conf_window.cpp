@@ -1,9 +1,9 @@
 #include "settings/conf_window.h"
 
 #include "core/registry_paths.h"
+#include "ui/frame.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,11 +19,11 @@ Conf::Conf(const Platform& platform)
     : Form(QStringLiteral("Conf"), kFixedDialogFrame), platform_(platform) {
     setWindowTitle(QStringLiteral("הגדרות"));
 
-    Frame1 = named(new QGroupBox(QStringLiteral("הרצה:"), this), "Frame1");
+    Frame1 = named(new Frame(QStringLiteral("הרצה:"), this), "Frame1");
     Check1 =
         named(new QCheckBox(QStringLiteral("הפעל אוטומטית עם פתיחת הווינדוס."), Frame1), "Check1");
     Check2 = named(new QCheckBox(QStringLiteral("הראה את מסך הפתיחה."), Frame1), "Check2");
-    Frame2 = named(new QGroupBox(QStringLiteral("עם התחברות לאינטרנט:"), this), "Frame2");
+    Frame2 = named(new Frame(QStringLiteral("עם התחברות לאינטרנט:"), this), "Frame2");
     Check3 =
         named(new QCheckBox(QStringLiteral("בדוק עידכונים חדשים מהרשת לתוכנת Tolvane."), Frame2),
               "Check3");

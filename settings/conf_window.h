@@ -4,11 +4,12 @@
 #include "ui/form.h"
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace tolvane {
+
+class Frame;
 
 // The settings window: start at log-on and the splash screen, each a box whose click
 // writes or deletes its registry value at once. Made hidden at every start, so that its
@@ -18,10 +19,10 @@ class Conf : public Form {
 public:
     explicit Conf(const Platform& platform);
 
-    QGroupBox* Frame1;
+    Frame* Frame1;
     QCheckBox* Check1;
     QCheckBox* Check2;
-    QGroupBox* Frame2;
+    Frame* Frame2;
     QCheckBox* Check3;
     QPushButton* Command1;
     QLabel* Prog;

@@ -2,6 +2,7 @@
 
 #include "testing/accessibility.h"
 #include "testing/fake_platform.h"
+#include "ui/frame.h"
 #include "ui/window_registry.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,21 @@ TEST_F(ConfWindowTest, AReadOnlyRegistryChangesTheBoxButNotTheStore) {
     EXPECT_FALSE(conf->Check2->isChecked());
     EXPECT_EQ(value(kKey, "TNFlash"), QStringLiteral("1"));
     EXPECT_TRUE(load()->Check2->isChecked());
+}
+
+TEST_F(ConfWindowTest, TheFramesShowTheirCaptionsOnceTheWindowIsShown) {
+    const Conf* conf = load();
+    // Made hidden at start-up, and polished as every window is, the window lays no caption out
+    // (that would load the fonts), but a screen reader still hears them.
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(conf->Frame1->testAttribute(Qt::WA_WState_Polished));
+    EXPECT_TRUE(conf->Frame1->title().isEmpty());
+    EXPECT_EQ(conf->Frame1->accessibleName(), QStringLiteral("הרצה:"));
+    EXPECT_EQ(conf->Frame2->accessibleName(), QStringLiteral("עם התחברות לאינטרנט:"));
+
+    windows.show<Conf>();
+    EXPECT_EQ(conf->Frame1->title(), QStringLiteral("הרצה:"));
+    EXPECT_EQ(conf->Frame2->title(), QStringLiteral("עם התחברות לאינטרנט:"));
 }
 
 TEST_F(ConfWindowTest, CloseUnloadsTheWindow) {
