@@ -16,9 +16,11 @@ int main(int argc, char** argv) {
 
     LinuxPlatform linuxPlatform;
     const Platform platform = linuxPlatform.services();
-    QApplication::setWindowIcon(platform.app.icon());
 
     WindowRegistry windows;
+    // Each window carries the icon, not the application: the tray icon's own window would
+    // take the application's icon too and have it drawn in four sizes that nobody ever sees.
+    windows.setWindowIcon(platform.app.icon());
     defineProgramWindows(windows, platform);
     // Inside the event loop, so that the start-up can end the program at once.
     QTimer::singleShot(0, &app, [&windows] { windows.load<MainWindow>(); });

@@ -121,7 +121,7 @@ class TrayTest(ProgramCase):
         self.assertEqual(len(self.desktop.tray_icons()), 1)
 
 
-    def test_a_later_start_opens_no_font_until_something_is_shown(self):
+    def test_a_later_start_opens_no_font_until_something_is_shown_with_the_programs_icon(self):
         # A Run value from an old place: the settings window, the last of the start-up, writes
         # the new one, which tells when the start-up is done.
         folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane")
@@ -142,6 +142,11 @@ class TrayTest(ProgramCase):
         self.open_tray_menu()
         self.assertTrue(wait_for(lambda: fonts_mapped(app.pid), timeout=5),
                         "no font in use even with the menu on screen")
+        # The windows carry the program's icon, though the application does not.
+        self.desktop.xdotool("key", *(["Down"] * 7), "Return")
+        settings = self.window_titled("הגדרות")
+        icon = self.desktop.run("xprop", "-id", settings, "_NET_WM_ICON")
+        self.assertTrue("Icon (32 x 32)" in icon, "the settings window has no icon")
 
 
 def fonts_mapped(pid):

@@ -26,6 +26,8 @@ Form* WindowRegistry::load(std::type_index type) {
     loading_[type] = nullptr;
     Form* window = maker->second();
     if (window) {
+        if (!icon_.isNull() && !window->testAttribute(Qt::WA_SetWindowIcon))
+            window->setWindowIcon(icon_);
         loading_[type] = window;
         window->Form_Load();
     }

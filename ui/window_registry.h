@@ -2,6 +2,7 @@
 
 #include "ui/form.h"
 
+#include <QIcon>
 #include <QPointer>
 
 #include <functional>
@@ -56,6 +57,9 @@ public:
     // Shows the window, restored and on top, ready for input.
     static void bringUp(QWidget* window);
 
+    // The icon of every window made from now on that brings none of its own.
+    void setWindowIcon(const QIcon& icon) { icon_ = icon; }
+
 private:
     Form* find(std::type_index type) const;
     Form* load(std::type_index type);
@@ -64,6 +68,7 @@ private:
     std::map<std::type_index, QPointer<Form>> live_;
     // Windows whose maker or load handler is running; null while the maker runs.
     std::map<std::type_index, QPointer<Form>> loading_;
+    QIcon icon_;
 };
 
 }  // namespace tolvane

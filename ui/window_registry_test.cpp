@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QIcon>
+#include <QPixmap>
 
 namespace tolvane {
 namespace {
@@ -133,6 +135,44 @@ TEST(WindowRegistry, TheLoadHandlerRunsOnceBeforeTheWindowIsHandedOut) {
     windows.show<CountsLoads>();
     windows.load<CountsLoads>();
     EXPECT_EQ(window->loads, 1);
+}
+
+TEST(WindowRegistry, EveryWindowCarriesTheProgramsIconUnlessItBringsItsOwn) {
+    // Records the icon it has when its load handler runs (the main window hands it to the tray
+    // there).
+    class NotesIcon : public Form {
+    public:
+        explicit NotesIcon(const QIcon& own) : Form(QStringLiteral("NotesIcon")) {
+            if (!own.isNull())
+                setWindowIcon(own);
+        }
+        qint64 iconWhenLoaded = 0;
+
+    protected:
+        void Form_Load() override { iconWhenLoaded = windowIcon().cacheKey(); }
+    };
+    class OwnIcon : public NotesIcon {
+    public:
+        using NotesIcon::NotesIcon;
+    };
+    const auto filled = [](Qt::GlobalColor color) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(color);
+        return QIcon(pixmap);
+    };
+    const QIcon program = filled(Qt::red);
+    const QIcon own = filled(Qt::blue);
+
+    WindowRegistry windows;
+    windows.define<NotesIcon>([] { return new NotesIcon(QIcon()); });
+    windows.define<OwnIcon>([&own] { return new OwnIcon(own); });
+    windows.setWindowIcon(program);
+    const NotesIcon* plain = windows.load<NotesIcon>();
+    EXPECT_EQ(plain->iconWhenLoaded, program.cacheKey());
+    EXPECT_EQ(plain->windowIcon().cacheKey(), program.cacheKey());
+    const OwnIcon* itsOwn = windows.show<OwnIcon>();
+    EXPECT_EQ(itsOwn->iconWhenLoaded, own.cacheKey());
+    EXPECT_EQ(itsOwn->windowIcon().cacheKey(), own.cacheKey());
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ ProgramFiles programFilesIn(const QString& programFolder) {
 }
 
 QIcon LinuxAppInfo::icon() const {
-    return QIcon(QStringLiteral(":/tolvane/tolvane.svg"));
+    if (icon_.isNull())
+        icon_ = QIcon(QStringLiteral(":/tolvane/tolvane.svg"));
+    return icon_;
 }
 
 }  // namespace tolvane

@@ -24,6 +24,8 @@ public:
 private:
     InstanceLock lock_;
     ProgramFiles files_;
+    // One icon for all who ask, so that each size is drawn once.
+    mutable QIcon icon_;
 };
 
 // The files of a program that runs from the given folder: an installation's private folder and

@@ -28,6 +28,7 @@ LinuxPlatform::LinuxPlatform(const ProgramFiles& files)
       opener_(desktopOpener_, MakerSite::servedElsewhere() ? QString() : siteHost(kDefaultSitePort),
               [this] { return serveOwnSite(); }),
       app_(runtimeFolder() + QStringLiteral("/tolvane.lock"), files),
+      messages_(app_.icon()),
       connection_(QDBusConnection::systemBus(), kernelRoutes_),
       site_(files.companionFolders()),
       webWindows_(files.companionProgram(kWebProgramName.toString()),

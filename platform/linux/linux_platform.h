@@ -47,8 +47,8 @@ private:
     AutostartRegistryStore registry_;
     QtDocumentOpener desktopOpener_;
     LocalSiteOpener opener_;
-    QtMessageBoxes messages_;
     LinuxAppInfo app_;
+    QtMessageBoxes messages_;
     QtTrayIcon tray_;
     QtProgramControl program_;
     QtClock clock_;

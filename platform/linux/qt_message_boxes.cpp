@@ -8,6 +8,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, Buttons buttons, 
                                           const QString& title) {
     QMessageBox box;
     box.setWindowTitle(title);
+    if (!windowIcon_.isNull())
+        box.setWindowIcon(windowIcon_);
     box.setText(text);
     box.setIcon(icon == Icon::Information ? QMessageBox::Information
                 : icon == Icon::Critical  ? QMessageBox::Critical
