@@ -19,7 +19,9 @@ sys.path.insert(0, os.path.join(REPO, "e2e"))
 
 from desktop import Desktop  # noqa: E402
 
-TARGET = 1.2
+# Tolvane against the bare program: start-up within 5 %, memory within 10 %.
+START_TARGET = 1.05
+MEMORY_TARGET = 1.1
 POLL_INTERVAL = 0.005
 ICON_TIMEOUT = 20.0
 
@@ -92,6 +94,7 @@ def main():
         if not os.access(binary, os.X_OK):
             sys.exit(f"not built: {binary} (run ninja -C build)")
 
+    load_before = os.getloadavg()
     results = {name: [] for name in programs}
     polls = []
     for round_ in range(args.rounds):
@@ -120,12 +123,16 @@ def main():
           f" {POLL_INTERVAL * 1000:.0f} ms after the last: start times may be late by up to"
           f" the sum of the two.")
     print()
-    print(f"| Figure | Tolvane | minimal Qt tray | Tolvane/minimal | within {TARGET}x |")
+    print(f"load average {' '.join(f'{x:.1f}' for x in load_before)} before,"
+          f" {' '.join(f'{x:.1f}' for x in os.getloadavg())} after (1, 5, 15 minutes)")
+    print()
+    print("| Figure | Tolvane | minimal Qt tray | Tolvane/minimal | target |")
     print("|---|---:|---:|---:|:---:|")
     for figure in ours:
         ratio = ours[figure] / base[figure]
+        target = START_TARGET if figure.startswith("start") else MEMORY_TARGET
         print(f"| {figure} | {ours[figure]:.1f} | {base[figure]:.1f} | {ratio:.2f} |"
-              f" {'yes' if ratio <= TARGET else 'no'} |")
+              f" ≤ {target} {'met' if ratio <= target else 'missed'} |")
     return 0
 
 
