@@ -122,8 +122,8 @@ class TrayTest(ProgramCase):
 
 
     def test_a_later_start_opens_no_font_until_something_is_shown_with_the_programs_icon(self):
-        # A Run value from an old place: the settings window, the last of the start-up, writes
-        # the new one, which tells when the start-up is done.
+        # A Run value from an old place: the start-up's last step, the settings, writes the new
+        # one, which tells when the start-up is done.
         folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "tolvane")
         os.makedirs(folder)
         with open(os.path.join(folder, "registry.json"), "w", encoding="utf-8") as f:
@@ -136,7 +136,7 @@ class TrayTest(ProgramCase):
         self.wait_for_icon()
         self.assertTrue(wait_for(lambda: os.path.exists(entry), timeout=10),
                         "the start-up did not register the new place")
-        # Fonts cost about 2 MiB; the windows made hidden at start-up must not load them.
+        # Fonts cost about 2 MiB; nothing the start-up does may load them.
         self.assertEqual(fonts_mapped(app.pid), [])
 
         self.open_tray_menu()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scheduler/scheduler_windows.h"
+#include "scheduler/task_service.h"
 #include "scheduler/timing_add.h"
 #include "scheduler/timing_window.h"
 #include "testing/fake_platform.h"
@@ -23,7 +24,7 @@ namespace tolvane {
 // folder, on the fake clock, connection and power.
 class SchedulerWindowsTest : public testing::Test {
 protected:
-    SchedulerWindowsTest() { defineSchedulerWindows(windows, fakes.services()); }
+    SchedulerWindowsTest() { scheduler = &defineSchedulerWindows(windows, fakes.services()); }
     ~SchedulerWindowsTest() override { settle(); }
 
     QString listPath() const { return fakes.app.folder + "/Timing.Dat"; }
@@ -80,6 +81,8 @@ protected:
 
     FakePlatform fakes;
     WindowRegistry windows;
+    // As start-up has it, before the window is made.
+    TaskService* scheduler = nullptr;
 };
 
 }  // namespace tolvane

@@ -1,29 +1,19 @@
 #include "scheduler/timing_window.h"
 
-#include "core/line_file.h"
 #include "scheduler/task_choices.h"
 #include "scheduler/timing_add.h"
 #include "ui/list_columns.h"
 #include "ui/window_registry.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include <utility>
-
 namespace tolvane {
-namespace {
 
-constexpr int kTickMilliseconds = 5000;
-const QString kListFileName = QStringLiteral("Timing.Dat");
-
-}  // namespace
-
-Timing::Timing(const Platform& platform, WindowRegistry& windows)
+Timing::Timing(const Platform& platform, WindowRegistry& windows, TaskService& service)
     : ListEditor(
           {.name = QStringLiteral("Timing"),
            .caption = QStringLiteral("תזמון משימות"),
@@ -35,59 +25,51 @@ Timing::Timing(const Platform& platform, WindowRegistry& windows)
                       2535}}),
       platform_(platform),
       windows_(windows),
-      file_(fileInFolder(platform.app.dataFolder(), kListFileName), platform.codePage),
-      actions_(platform, [this](const TaskColumns& tasks) { SaveList(tasks); }),
-      scheduler_(actions_) {
+      service_(service) {
     // The numbers only show which row stands where.
     List1->setEnabled(false);
+    Timer1 = service.timer();
+}
 
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setInterval(kTickMilliseconds);
-
-    connect(Timer1, &QTimer::timeout, this, &Timing::Timer1_Timer);
+Timing::~Timing() {
+    service_.detach(this);
 }
 
 void Timing::Form_Load() {
-    scheduler_.begin();
+    // Made before the start-up ran the scheduler, the window starts it.
+    service_.start();
     LoadList();
-    Timer1->start();
+    service_.attach(this);
 }
 
 void Timing::LoadList() {
-    showTasks(file_.load(), -1);
+    showTasks(service_.tasks(), -1);
 }
 
 void Timing::SaveList(const TaskColumns& tasks) {
-    if (file_.save(tasks))
-        return;
-    showSaveError(platform_.messages);
-    platform_.messages.show(QDir::toNativeSeparators(file_.path()), MessageBoxes::Buttons::Ok,
-                            MessageBoxes::Icon::None, platform_.app.title());
+    service_.save(tasks);
 }
 
 void Timing::Timer1_Timer() {
-    if (isVisible()) {
-        Timer1->stop();
-        return;
-    }
-    TaskColumns tasks = this->tasks();
-    if (!scheduler_.tick(tasks, platform_.clock.now()))
-        return;
-    // A tick only ever removes tasks.
-    if (tasks.size() != List2->count())
-        showTasks(tasks, -1);
-    if (std::exchange(showWhenIdle_, false))
-        WindowRegistry::bringUp(this);
+    service_.tick();
 }
 
 void Timing::setVisible(bool visible) {
     // The lists a waiting tick works on stay out of the user's hands: the editor opens once
     // the tick is done.
-    if (visible && scheduler_.isBusy()) {
-        showWhenIdle_ = true;
+    if (visible && service_.isBusy()) {
+        service_.showWhenIdle();
         return;
     }
     Form::setVisible(visible);
+}
+
+void Timing::showTickedTasks(const TaskColumns& tasks) {
+    showTasks(tasks, -1);
+}
+
+void Timing::bringUp() {
+    WindowRegistry::bringUp(this);
 }
 
 TaskColumns Timing::tasks() const {
@@ -156,7 +138,7 @@ void Timing::Command4_Click() {
                                 MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::None,
                                 platform_.app.title()) != MessageBoxes::Answer::Yes)
         return;
-    runTaskAction(actions_, code);
+    runTaskAction(service_.actions(), code);
 }
 
 void Timing::Command5_Click() {

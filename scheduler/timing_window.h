@@ -1,10 +1,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "scheduler/platform_task_actions.h"
 #include "scheduler/task_code.h"
-#include "scheduler/task_file.h"
-#include "scheduler/task_scheduler.h"
+#include "scheduler/task_service.h"
 #include "ui/list_editor.h"
 
 class QTimer;
@@ -14,16 +12,18 @@ namespace tolvane {
 class Timing_add;
 class WindowRegistry;
 
-// The task window: hidden, the home of the scheduler, whose tick runs every five seconds;
-// shown, the user's editor of the task list (trigger texts in List2, action texts in List3,
-// task codes in the hidden List4), and the scheduler pauses. Closing only hides it.
-// Edits stay in memory, where the scheduler uses them, until a save writes Timing.Dat.
-class Timing : public ListEditor {
+// The task window: the user's editor of the scheduler's task list (trigger texts in List2,
+// action texts in List3, task codes in the hidden List4); while it is shown the scheduler
+// pauses. Made when first opened, it takes the list over from the scheduler, which has run
+// since start, and keeps it from then on: closing only hides it. Edits stay in memory, where
+// the scheduler uses them, until a save writes Timing.Dat.
+class Timing : public ListEditor, public TaskListView {
     Q_OBJECT
 public:
-    Timing(const Platform& platform, WindowRegistry& windows);
+    Timing(const Platform& platform, WindowRegistry& windows, TaskService& service);
+    ~Timing() override;
 
-    QTimer* Timer1;
+    QTimer* Timer1;  // the scheduler's
 
     // The scheduler tick.
     void Timer1_Timer();
@@ -43,6 +43,11 @@ public:
     // Held back while a tick waits in one of its boxes, and shown once the tick is done.
     void setVisible(bool visible) override;
 
+    TaskColumns tasks() const override;
+    void showTickedTasks(const TaskColumns& tasks) override;
+    bool isShown() const override { return isVisible(); }
+    void bringUp() override;
+
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
@@ -53,16 +58,11 @@ private:
     void SaveList(const TaskColumns& tasks);
     // Sets the dialog's options and boxes from a task's code.
     static void SetOpt(Timing_add& dialog, const TaskCode& code);
-    TaskColumns tasks() const;
     void showTasks(const TaskColumns& tasks, int selectedRow);
 
     Platform platform_;
     WindowRegistry& windows_;
-    TaskFile file_;  // TimingPath
-    PlatformTaskActions actions_;
-    TaskScheduler scheduler_;
-    // Asked to show while a tick waited in a box.
-    bool showWhenIdle_ = false;
+    TaskService& service_;
 };
 
 }  // namespace tolvane

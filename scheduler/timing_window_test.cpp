@@ -38,6 +38,56 @@ TEST_F(TimingWindowTest, TwoTasksDueInOneTickRunInRowOrderAndLeaveListAndFile) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+// Started without its window, as at program start, the scheduler works on the file's list; the
+// window, made when first opened, takes that list over, and from then on ticks work on its
+// lists, unsaved edits included.
+TEST_F(TimingWindowTest, TheWindowFirstOpenedTakesOverTheListTheSchedulerRanOn) {
+    writeCodes({"T|12:00|P|a|", "C|P|mail|", "T|12:01|P|b|"});
+    scheduler->start();
+    EXPECT_TRUE(scheduler->timer()->isActive());
+    EXPECT_EQ(windows.find<Timing>(), nullptr);
+    setClock(12, 0, 3);
+    scheduler->tick();
+    EXPECT_EQ(fakes.opener.opened, QStringList({"a"}));
+    EXPECT_EQ(fileLines().size(), 6);
+
+    Timing* timing = openEditor();
+    ASSERT_TRUE(timing);
+    EXPECT_EQ(listRows(timing->List4), QStringList({"C|P|mail|", "T|12:01|P|b|"}));
+    EXPECT_EQ(timing->Timer1, scheduler->timer());
+    timing->List2->setCurrentRow(0);
+    timing->Command2->click();
+    timing->Command9->click();
+    EXPECT_TRUE(scheduler->timer()->isActive());
+
+    setClock(12, 1, 1);
+    scheduler->tick();
+    EXPECT_EQ(fakes.opener.opened, QStringList({"a", "b"}));
+    EXPECT_EQ(timing->List2->count(), 0);
+    EXPECT_EQ(fileLines(), QStringList()) << "the unsaved deletion went with the save";
+}
+
+// Asked for while a tick, begun before the window existed, waits in its box, the window is made
+// but comes up only after the tick, showing what the tick left.
+TEST_F(TimingWindowTest, AWindowFirstMadeDuringATickComesUpAfterItWithTheTickedList) {
+    writeCodes({"T|12:00|U|", "T|12:00|P|a|", "C|P|mail|"});
+    scheduler->start();
+    setClock(12, 0, 3);
+    fakes.messages.onShow = [&] {
+        Timing* timing = openEditor();
+        ASSERT_TRUE(timing);
+        EXPECT_FALSE(timing->isVisible());
+        EXPECT_EQ(timing->List2->count(), 3);
+    };
+    scheduler->tick();
+    fakes.messages.onShow = nullptr;
+    Timing* timing = windows.find<Timing>();
+    ASSERT_TRUE(timing);
+    EXPECT_TRUE(timing->isVisible());
+    EXPECT_EQ(listRows(timing->List4), QStringList({"C|P|mail|"}));
+    EXPECT_EQ(fakes.opener.opened, QStringList({"a"}));
+}
+
 TEST_F(TimingWindowTest, AFailedSaveAfterEachRemovalIsToldAndTheTasksStayGone) {
     writeCodes({"T|12:00|P|a|", "S|P|start|", "T|12:00|P|b|"});
     makeReadOnly();

@@ -7,11 +7,78 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
 namespace tolvane {
 namespace {
 
 const QString kFirstRunValue = QStringLiteral("TNFirst");
 const QString kSplashValue = QStringLiteral("TNFlash");
+
+void runClicked(const Platform& platform, bool checked) {
+    if (checked)
+        platform.registry.savestring(RegistryRoot::LocalMachine, kRunKey, kRunValue,
+                                     platform.app.programPath());
+    else
+        platform.registry.DeleteValue(RegistryRoot::LocalMachine, kRunKey, kRunValue);
+}
+
+void splashClicked(const Platform& platform, bool checked) {
+    if (checked)
+        platform.registry.savestring(RegistryRoot::LocalMachine, kVersionKey, kSplashValue,
+                                     QStringLiteral("1"));
+    else
+        platform.registry.DeleteValue(RegistryRoot::LocalMachine, kVersionKey, kSplashValue);
+}
+
+// The load handler on two boxes of any kind. Boxes::setRun and setSplash run that box's click
+// handler when the state changes, as a check box set from code does.
+template <class Boxes>
+void loadSettings(const Platform& platform, Boxes& boxes) {
+    RegistryStore& registry = platform.registry;
+    const auto root = RegistryRoot::LocalMachine;
+
+    if (!isPresent(registry.getstring(root, kVersionKey, kFirstRunValue))) {
+        boxes.setRun(true);
+        boxes.setSplash(true);
+        registry.savestring(root, kVersionKey, kFirstRunValue, QStringLiteral("1"));
+    }
+
+    const std::optional<QString> registered = registry.getstring(root, kRunKey, kRunValue);
+    if (!isPresent(registered)) {
+        boxes.setRun(false);
+    } else {
+        boxes.setRun(true);
+        // A program that was moved or renamed registers its new path.
+        const QString path = boxes.setProg(platform.app.programPath());
+        if (path != *registered)
+            registry.savestring(root, kRunKey, kRunValue, path);
+    }
+
+    boxes.setSplash(isPresent(registry.getstring(root, kVersionKey + u'\\', kSplashValue)));
+}
+
+// Two unchecked boxes that are never shown: the window's state before its load.
+class UnseenBoxes {
+public:
+    explicit UnseenBoxes(const Platform& platform) : platform_(platform) {}
+
+    void setRun(bool checked) {
+        if (std::exchange(run_, checked) != checked)
+            runClicked(platform_, checked);
+    }
+    void setSplash(bool checked) {
+        if (std::exchange(splash_, checked) != checked)
+            splashClicked(platform_, checked);
+    }
+    static QString setProg(const QString& text) { return text; }
+    bool splash() const { return splash_; }
+
+private:
+    const Platform& platform_;
+    bool run_ = false;
+    bool splash_ = false;
+};
 
 }  // namespace
 
@@ -50,43 +117,31 @@ Conf::Conf(const Platform& platform)
 }
 
 void Conf::Form_Load() {
-    RegistryStore& registry = platform_.registry;
-    const auto root = RegistryRoot::LocalMachine;
+    struct {
+        Conf* conf;
+        void setRun(bool checked) const { conf->Check1->setChecked(checked); }
+        void setSplash(bool checked) const { conf->Check2->setChecked(checked); }
+        QString setProg(const QString& text) const {
+            conf->Prog->setText(text);
+            return conf->Prog->text();
+        }
+    } boxes{this};
+    loadSettings(platform_, boxes);
+}
 
-    if (!isPresent(registry.getstring(root, kVersionKey, kFirstRunValue))) {
-        Check1->setChecked(true);
-        Check2->setChecked(true);
-        registry.savestring(root, kVersionKey, kFirstRunValue, QStringLiteral("1"));
-    }
-
-    const std::optional<QString> registered = registry.getstring(root, kRunKey, kRunValue);
-    if (!isPresent(registered)) {
-        Check1->setChecked(false);
-    } else {
-        Check1->setChecked(true);
-        // A program that was moved or renamed registers its new path.
-        Prog->setText(platform_.app.programPath());
-        if (Prog->text() != *registered)
-            registry.savestring(root, kRunKey, kRunValue, Prog->text());
-    }
-
-    Check2->setChecked(isPresent(registry.getstring(root, kVersionKey + u'\\', kSplashValue)));
+bool Conf::loadAtStart(const Platform& platform) {
+    UnseenBoxes boxes(platform);
+    loadSettings(platform, boxes);
+    return boxes.splash();
 }
 
 void Conf::Check1_Click() {
     Prog->setText(platform_.app.programPath());
-    if (Check1->isChecked())
-        platform_.registry.savestring(RegistryRoot::LocalMachine, kRunKey, kRunValue, Prog->text());
-    else
-        platform_.registry.DeleteValue(RegistryRoot::LocalMachine, kRunKey, kRunValue);
+    runClicked(platform_, Check1->isChecked());
 }
 
 void Conf::Check2_Click() {
-    if (Check2->isChecked())
-        platform_.registry.savestring(RegistryRoot::LocalMachine, kVersionKey, kSplashValue,
-                                      QStringLiteral("1"));
-    else
-        platform_.registry.DeleteValue(RegistryRoot::LocalMachine, kVersionKey, kSplashValue);
+    splashClicked(platform_, Check2->isChecked());
 }
 
 void Conf::Command1_Click() {

@@ -12,8 +12,9 @@ namespace tolvane {
 class Frame;
 
 // The settings window: start at log-on and the splash screen, each a box whose click
-// writes or deletes its registry value at once. Made hidden at every start, so that its
-// load handler applies the first-run defaults and sets the splash box for the start-up.
+// writes or deletes its registry value at once. Its load handler applies the first-run
+// defaults and registers a moved program's new path; start-up does the same through
+// loadAtStart() and makes the window only when it is first opened.
 class Conf : public Form {
     Q_OBJECT
 public:
@@ -33,6 +34,10 @@ public:
 
     // Whether the user wants the splash screen at start-up.
     bool splashWanted() const;
+
+    // What loading this window hidden does to the registry, without the window, so that
+    // start-up builds none of its controls; true when the splash screen is wanted.
+    static bool loadAtStart(const Platform& platform);
 
 protected:
     void Form_Load() override;

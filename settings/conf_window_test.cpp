@@ -161,5 +161,82 @@ TEST_F(ConfWindowTest, AScreenReaderFindsEveryControlByItsCaptionAndTabGoesDown)
               controlNames({conf->Check1, conf->Check2, conf->Command1}));
 }
 
+// Start-up does what loading the hidden window did, without the window: the same registry
+// calls in the same order, and the same answer for the splash, whatever the registry holds.
+class RecordingRegistry : public FakeRegistry {
+public:
+    void savestring(RegistryRoot root, const QString& path, const QString& name,
+                    const QString& text) override {
+        calls << "save " + path + " " + name + "=" + text;
+        FakeRegistry::savestring(root, path, name, text);
+    }
+    void DeleteValue(RegistryRoot root, const QString& path, const QString& name) override {
+        calls << "delete " + path + " " + name;
+        FakeRegistry::DeleteValue(root, path, name);
+    }
+    QStringList calls;
+};
+
+TEST(ConfAtStartTest, DoesWhatLoadingTheWindowDoesToTheRegistry) {
+    struct Start {
+        const char* what;
+        std::optional<QString> firstRun, run, splash;
+        bool readOnly = false;
+    };
+    const QString here = FakeAppInfo().path;
+    const std::vector<Start> starts = {
+        {"first start", {}, {}, {}},
+        {"first start, read-only", {}, {}, {}, true},
+        {"first start, already registered elsewhere", {}, "/old/tolvane", {}},
+        {"later, nothing on", "1", {}, {}},
+        {"later, splash on", "1", {}, "1"},
+        {"later, registered here", "1", here, "1"},
+        {"later, moved", "1", "/old/tolvane", {}},
+        {"later, moved, read-only", "1", "/old/tolvane", "1", true},
+        {"later, empty values", "", "", ""},
+    };
+    for (const Start& start : starts) {
+        const auto prepare = [&](FakePlatform& fakes, RecordingRegistry& registry) {
+            if (start.firstRun)
+                registry.savestring(kRoot, kKey, "TNFirst", *start.firstRun);
+            if (start.run)
+                registry.savestring(kRoot, kRun, "Tolvane", *start.run);
+            if (start.splash)
+                registry.savestring(kRoot, kKey, "TNFlash", *start.splash);
+            registry.readOnly = start.readOnly;
+            registry.calls.clear();
+            Platform platform = fakes.services();
+            return Platform{.registry = registry,
+                            .opener = platform.opener,
+                            .messages = platform.messages,
+                            .app = platform.app,
+                            .tray = platform.tray,
+                            .program = platform.program,
+                            .clock = platform.clock,
+                            .files = platform.files,
+                            .codePage = platform.codePage,
+                            .clipboard = platform.clipboard,
+                            .connection = platform.connection,
+                            .power = platform.power,
+                            .webWindows = platform.webWindows,
+                            .site = platform.site};
+        };
+        FakePlatform windowFakes;
+        RecordingRegistry windowRegistry;
+        const Platform windowPlatform = prepare(windowFakes, windowRegistry);
+        WindowRegistry windows;
+        windows.define<Conf>([&] { return new Conf(windowPlatform); });
+        const Conf* conf = windows.load<Conf>();
+        ASSERT_NE(conf, nullptr);
+
+        FakePlatform startFakes;
+        RecordingRegistry startRegistry;
+        const bool splash = Conf::loadAtStart(prepare(startFakes, startRegistry));
+
+        EXPECT_EQ(startRegistry.calls, windowRegistry.calls) << start.what;
+        EXPECT_EQ(splash, conf->splashWanted()) << start.what;
+    }
+}
+
 }  // namespace
 }  // namespace tolvane

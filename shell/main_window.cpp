@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "calculator/calc_window.h"
+#include "scheduler/task_service.h"
 #include "scheduler/timing_window.h"
 #include "settings/about_window.h"
 #include "settings/conf_window.h"
@@ -13,8 +14,8 @@
 
 namespace tolvane {
 
-MainWindow::MainWindow(const Platform& platform, WindowRegistry& windows)
-    : Form(QStringLiteral("main")), platform_(platform), windows_(windows) {
+MainWindow::MainWindow(const Platform& platform, WindowRegistry& windows, TaskService& scheduler)
+    : Form(QStringLiteral("main")), platform_(platform), windows_(windows), scheduler_(scheduler) {
     setWindowTitle(QStringLiteral("Tolvane"));
     setWindowIcon(platform_.app.icon());
     setFixedClientTwips(1560, 240);
@@ -68,25 +69,24 @@ void MainWindow::Form_Load() {
     AddTrayIcon();
     loadShortcutItems();
     loadTaskScheduler();
-    windows_.load<Conf>();
+    bool splash = Conf::loadAtStart(platform_);
     platform_.program.processEvents();
 
-    const Conf* conf = windows_.find<Conf>();
-    if (conf && conf->splashWanted()) {
+    // Opened from the tray menu meanwhile, the settings window has the last word.
+    if (const Conf* conf = windows_.find<Conf>())
+        splash = conf->splashWanted();
+    if (splash) {
         if (About* about = windows_.show<About>())
             about->showAsSplash();
     }
 }
 
 void MainWindow::loadShortcutItems() {
-    if (ShortCuts* shortcuts = windows_.load<ShortCuts>()) {
-        shortcuts->Update_Lists();
-        windows_.unload<ShortCuts>();
-    }
+    ShortCuts::loadMenuItems(platform_, *this);
 }
 
 void MainWindow::loadTaskScheduler() {
-    windows_.load<Timing>();
+    scheduler_.start();
 }
 
 void MainWindow::AddTrayIcon() {

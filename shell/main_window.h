@@ -11,6 +11,7 @@ class QMenu;
 
 namespace tolvane {
 
+class TaskService;
 class WindowRegistry;
 
 // The start-up window, never meant to be seen. Its load handler runs the whole start-up;
@@ -18,7 +19,8 @@ class WindowRegistry;
 class MainWindow : public Form, public ShortcutMenu {
     Q_OBJECT
 public:
-    MainWindow(const Platform& platform, WindowRegistry& windows);
+    // The scheduler runs from start, before its window is ever made.
+    MainWindow(const Platform& platform, WindowRegistry& windows, TaskService& scheduler);
 
     QMenu* Menu;
     QAction* Mnu_Browser;
@@ -59,6 +61,8 @@ public:
     QAction* addShortcutItem() override;
     void removeLastShortcutItem() override;
 
+    const TaskService& scheduler() const { return scheduler_; }
+
 protected:
     // The program's entry: runs the whole start-up.
     void Form_Load() override;
@@ -66,13 +70,14 @@ protected:
 
 private:
     void buildMenu();
-    // The shortcut window fills the shortcut items of the tray menu, then is unloaded.
+    // The shortcut items of the tray menu, from the shortcut list.
     void loadShortcutItems();
-    // The task window loads hidden and stays, running the scheduler.
+    // The scheduler starts; its window is made when first opened.
     void loadTaskScheduler();
 
     Platform platform_;
     WindowRegistry& windows_;
+    TaskService& scheduler_;
 };
 
 }  // namespace tolvane

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "core/registry_paths.h"
+#include "scheduler/task_service.h"
 #include "scheduler/timing_window.h"
 #include "settings/about_window.h"
 #include "settings/conf_window.h"
@@ -87,10 +89,13 @@ TEST_F(MainWindowTest, TheFirstStartShowsTheIconAndTheSplash) {
     EXPECT_EQ(main->objectName(), "main");
     EXPECT_EQ(fakes.program.eventRounds, 1);
     EXPECT_FALSE(fakes.program.ended);
-
-    Conf* conf = windows->find<Conf>();
-    ASSERT_NE(conf, nullptr);
-    EXPECT_FALSE(conf->isVisible());
+    // The settings window's load ran without the window: both settings on, start at log-on
+    // registered under the program's path.
+    EXPECT_EQ(windows->find<Conf>(), nullptr);
+    EXPECT_EQ(fakes.registry.getstring(kRoot, kKey, "TNFirst"), "1");
+    EXPECT_EQ(fakes.registry.getstring(kRoot, kKey, "TNFlash"), "1");
+    EXPECT_EQ(fakes.registry.getstring(kRoot, kRunKey, kRunValue),
+              fakes.app.programPath());
 
     About* about = windows->find<About>();
     ASSERT_NE(about, nullptr);
@@ -103,7 +108,7 @@ TEST_F(MainWindowTest, TheSettingsAreLoadedBeforeWaitingMessagesRunAndTheSplashC
     bool iconShown = false, settingsLoaded = false, splashShown = true;
     fakes.program.onProcessEvents = [&] {
         iconShown = fakes.tray.shown;
-        settingsLoaded = windows->find<Conf>() != nullptr;
+        settingsLoaded = fakes.registry.getstring(kRoot, kKey, "TNFirst").has_value();
         splashShown = windows->find<About>() != nullptr;
     };
     start();
@@ -206,41 +211,54 @@ TEST_F(MainWindowTest, TheEditorOpensOnceAndItsSaveRebuildsItemsThatOpenTheirOwn
     EXPECT_EQ(fakes.opener.opened, QStringList({"2", "3"}));
 }
 
-TEST_F(MainWindowTest, TheTaskWindowLoadsHiddenAtStartAndTheMenuShowsThatSameWindow) {
+// The scheduler runs from start; its window is made when first opened, shows the list the
+// scheduler has, and only hides when closed.
+TEST_F(MainWindowTest, TheSchedulerRunsFromStartAndTheMenuMakesItsWindowOnce) {
     setUpLaterStart(false);
-    bool loadedBeforeMessagesRun = false;
-    fakes.program.onProcessEvents = [&] { loadedBeforeMessagesRun = windows->find<Timing>(); };
+    QFile file(fakes.app.folder + "/Timing.Dat");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("when\r\nwhat\r\nCODE\r\n");
+    file.close();
+    bool runningBeforeMessagesRun = false;
+    fakes.program.onProcessEvents = [&] {
+        runningBeforeMessagesRun = windows->find<MainWindow>()->scheduler().timer()->isActive();
+    };
     MainWindow* main = start();
-    Timing* timing = windows->find<Timing>();
-    ASSERT_NE(timing, nullptr);
-    EXPECT_TRUE(loadedBeforeMessagesRun);
-    EXPECT_FALSE(timing->isVisible());
-    EXPECT_TRUE(timing->Timer1->isActive());
+    EXPECT_TRUE(runningBeforeMessagesRun);
+    EXPECT_EQ(windows->find<Timing>(), nullptr);
+    EXPECT_EQ(main->scheduler().tasks().codes, QStringList{"CODE"});
 
     main->Mnu_Mis->trigger();
-    EXPECT_EQ(windows->find<Timing>(), timing);
+    Timing* timing = windows->find<Timing>();
+    ASSERT_NE(timing, nullptr);
     EXPECT_TRUE(timing->isVisible());
+    EXPECT_EQ(timing->Timer1, main->scheduler().timer());
+    EXPECT_EQ(timing->List4->count(), 1);
     timing->Command9->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(windows->find<Timing>(), timing) << "closing only hides it";
     EXPECT_FALSE(timing->isVisible());
+    main->Mnu_Mis->trigger();
+    EXPECT_EQ(windows->find<Timing>(), timing);
 }
 
 TEST_F(MainWindowTest, MenuCommandsShowOneWindowEach) {
     setUpLaterStart(false);
     MainWindow* main = start();
-    Conf* loadedAtStart = windows->find<Conf>();
     main->Mnu_Conf->trigger();
-    EXPECT_EQ(windows->find<Conf>(), loadedAtStart);
-    EXPECT_TRUE(loadedAtStart->isVisible());
+    Conf* opened = windows->find<Conf>();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->isVisible());
+    main->Mnu_Conf->trigger();
+    EXPECT_EQ(windows->find<Conf>(), opened);
 
     // Once closed, the next opening loads it again from the registry.
-    loadedAtStart->Command1->click();
+    opened->Command1->click();
     fakes.registry.savestring(kRoot, kKey, "TNFlash", "1");
     main->Mnu_Conf->trigger();
     Conf* reopened = windows->find<Conf>();
     ASSERT_NE(reopened, nullptr);
-    EXPECT_NE(reopened, loadedAtStart);
+    EXPECT_NE(reopened, opened);
     EXPECT_TRUE(reopened->Check2->isChecked());
 
     main->Mnu_odot->trigger();
@@ -273,7 +291,9 @@ TEST_F(MainWindowTest, ClosingMainOnlyHidesItUnlessTheSessionEnds) {
 
 TEST_F(MainWindowTest, ExitRemovesTheIconAndEndsWithoutClosingAnyWindow) {
     MainWindow* main = start();
+    main->Mnu_Conf->trigger();
     Conf* conf = windows->find<Conf>();
+    ASSERT_NE(conf, nullptr);
     bool confUnloaded = false;
     QObject::connect(conf, &Form::unloaded, [&] { confUnloaded = true; });
     const int roundsBefore = fakes.program.eventRounds;

@@ -10,12 +10,14 @@
 namespace tolvane {
 
 void defineProgramWindows(WindowRegistry& windows, const Platform& platform) {
-    windows.define<MainWindow>([platform, &windows] { return new MainWindow(platform, windows); });
+    TaskService& scheduler = defineSchedulerWindows(windows, platform);
+    windows.define<MainWindow>([platform, &windows, &scheduler] {
+        return new MainWindow(platform, windows, scheduler);
+    });
     windows.define<Conf>([platform] { return new Conf(platform); });
     windows.define<About>([platform] { return new About(platform); });
     windows.define<Calc>([platform] { return new Calc(platform); });
     defineShortcutWindows(windows, platform, [&windows] { return windows.find<MainWindow>(); });
-    defineSchedulerWindows(windows, platform);
 }
 
 }  // namespace tolvane

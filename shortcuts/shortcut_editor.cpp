@@ -17,6 +17,23 @@ namespace {
 constexpr int kNumbers = 15;
 const QString kListFileName = QStringLiteral("SC.Dat");
 
+QString listPathOf(const Platform& platform) {
+    return fileInFolder(platform.app.dataFolder(), kListFileName);
+}
+
+void showMenuItems(ShortcutMenu& menu, const ShortcutColumns& columns) {
+    menu.shortcutItem(0)->setVisible(false);
+    // Every item beyond the first goes, however many a hand-edited list once made.
+    while (menu.shortcutItemCount() > 1)
+        menu.removeLastShortcutItem();
+    for (qsizetype i = 0; i < columns.names.size(); ++i) {
+        QAction* item = i == 0 ? menu.shortcutItem(0) : menu.addShortcutItem();
+        item->setVisible(true);
+        item->setText(literalMenuCaption(columns.names[i]));
+        item->setData(columns.targets.value(i));
+    }
+}
+
 }  // namespace
 
 ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, ShortcutMenu& menu)
@@ -34,7 +51,7 @@ ShortCuts::ShortCuts(const Platform& platform, WindowRegistry& windows, Shortcut
       menu_(menu) {}
 
 void ShortCuts::Form_Load() {
-    listPath_ = fileInFolder(platform_.app.dataFolder(), kListFileName);
+    listPath_ = listPathOf(platform_);
     switch (LoadList(List4, listPath_)) {
         case LineFileRead::Status::Read: {
             const ShortcutColumns columns = pairLines(listRows(List4));
@@ -69,16 +86,17 @@ void ShortCuts::SaveList(QListWidget* list, const QString& path) {
 }
 
 void ShortCuts::Update_Lists() {
-    menu_.shortcutItem(0)->setVisible(false);
-    // Every item beyond the first goes, however many a hand-edited list once made.
-    while (menu_.shortcutItemCount() > 1)
-        menu_.removeLastShortcutItem();
-    for (int i = 0; i < List2->count(); ++i) {
-        QAction* item = i == 0 ? menu_.shortcutItem(0) : menu_.addShortcutItem();
-        item->setVisible(true);
-        item->setText(literalMenuCaption(rowText(List2, i)));
-        item->setData(rowText(List3, i));
-    }
+    showMenuItems(menu_, {listRows(List2), listRows(List3)});
+}
+
+void ShortCuts::loadMenuItems(const Platform& platform, ShortcutMenu& menu) {
+    const QString path = listPathOf(platform);
+    const LineFileRead read = readLineFile(path, platform.codePage);
+    showMenuItems(menu, read.status == LineFileRead::Status::Read ? pairLines(read.lines)
+                                                                  : ShortcutColumns{});
+    if (read.status == LineFileRead::Status::Missing &&
+        !writeLineFile(path, read.lines, platform.codePage))
+        showSaveError(platform.messages);
 }
 
 void ShortCuts::putRecord(int row, const QString& name, const QString& target) {

@@ -24,6 +24,11 @@ public:
     // Makes the tray menu's shortcut items show this window's list.
     void Update_Lists();
 
+    // The tray menu's shortcut items as loading this window at start and unloading it again
+    // leaves them, the first start's empty list file and its failure box included, without
+    // making the window: start-up then touches none of the editor's widgets.
+    static void loadMenuItems(const Platform& platform, ShortcutMenu& menu);
+
     // Writes a record into the columns: over the record at that row, or as a new last record
     // when the row is the one after the last.
     void putRecord(int row, const QString& name, const QString& target);

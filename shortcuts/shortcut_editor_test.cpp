@@ -2,7 +2,11 @@
 #include "testing/accessibility.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
+
+#include <functional>
+#include <vector>
 
 namespace tolvane {
 namespace {
@@ -108,6 +112,59 @@ TEST_F(ShortcutEditorTest, ClosingWithoutSavingKeepsFileAndMenu) {
     EXPECT_EQ(menu.captions(), QStringList({"a", "b"}));
     editor = openEditor();
     EXPECT_EQ(rows(editor->List2), QStringList({"a", "b"}));
+}
+
+// Start-up fills the menu without the editor, as loading the editor and unloading it again
+// did: the same items, the same file afterwards and the same boxes, whatever the file holds.
+TEST_F(ShortcutEditorTest, StartUpFillsTheMenuAsLoadingAndUnloadingTheEditorDid) {
+    struct Start {
+        const char* what;
+        std::function<void()> prepare;
+    };
+    const std::vector<Start> starts = {
+        {"records, an odd last line", [&] { writeList("\xE3\xE5\xE0\xF8\r\nC:\\M.exe\r\n&x\r\n"); }},
+        {"more than fifteen", [&] { writeNumberedRecords(17); }},
+        {"empty", [&] { writeList(""); }},
+        {"missing", [] {}},
+        {"unreadable", [&] { ASSERT_TRUE(QDir(fakes.app.folder).mkpath("SC.Dat/inside")); }},
+        {"missing, no folder to write it in",
+         [&] {
+             const QString file = QDir(fakes.app.folder).filePath("a-file");
+             QFile(file).open(QIODevice::WriteOnly);
+             fakes.app.folder = file + "/below";
+         }},
+    };
+    const auto outcome = [&](const FakeShortcutMenu& shown) {
+        QStringList boxes;
+        for (const auto& box : fakes.messages.shown)
+            boxes << box.text;
+        return QStringList{shown.captions().join('|'), shown.targets().join('|'), listBytes(),
+                           boxes.join('|')};
+    };
+    const QString folder = fakes.app.folder;
+    for (const Start& start : starts) {
+        const auto reset = [&] {
+            fakes.app.folder = folder;
+            QDir(listPath()).removeRecursively();
+            QFile::remove(listPath());
+            fakes.messages.shown.clear();
+            start.prepare();
+        };
+        reset();
+        menu.addShortcutItem()->setText("stale");
+        if (ShortCuts* editor = windows.load<ShortCuts>()) {
+            editor->Update_Lists();
+            windows.unload<ShortCuts>();
+        }
+        settle();
+        const QStringList byEditor = outcome(menu);
+
+        reset();
+        FakeShortcutMenu startMenu;
+        startMenu.addShortcutItem()->setText("stale");
+        ShortCuts::loadMenuItems(fakes.services(), startMenu);
+        EXPECT_EQ(outcome(startMenu), byEditor) << start.what;
+    }
 }
 
 // The tray menu's items

@@ -68,13 +68,14 @@ public:
     // The add/edit dialog has gone: the editor takes the user again.
     void dialogClosed();
 
+    // The box that tells the user the list file could not be written.
+    static void showSaveError(MessageBoxes& messages);
+
 protected:
     explicit ListEditor(const ListEditorLayout& layout);
 
     // Selects that entry's row in every column, or no row when there is no such entry.
     void selectRow(int row);
-    // The box that tells the user the list file could not be written.
-    static void showSaveError(MessageBoxes& messages);
     // Disables this window and makes its add/edit dialog, the only way to enable it again;
     // nothing, and enabled again, when the dialog cannot be made.
     template <class Dialog>
