@@ -14,6 +14,7 @@ import unittest
 
 import idle_cost
 import site_load
+import startup_memory
 
 # Burns CPU time, then sleeps in short naps, announcing each stage; named with blanks and
 # parentheses, which shift every field of /proc/PID/stat when the line is split naively.
@@ -60,6 +61,22 @@ class ProcessSnapshotTest(unittest.TestCase):
         child.stdin.flush()
         self.assertEqual(child.stdout.readline(), "napped\n")
         return burnt, idle_cost.Snapshot(child.pid)
+
+
+class MappingsTest(unittest.TestCase):
+    def test_the_mappings_add_up_to_the_totals_and_name_the_program_alike(self):
+        # This very process: Python's executable stands as "(the program)", so that Tolvane's
+        # and the bare program's own code line up, and nothing is lost between mappings.
+        mappings = startup_memory.mappings_kib(os.getpid())
+        rss, pss = startup_memory.memory_kib(os.getpid())
+        self.assertIn("(the program)", mappings)
+        self.assertNotIn(os.path.realpath(sys.executable), mappings)
+        self.assertIn("[heap]", mappings)
+        total_rss = sum(sizes[0] for sizes in mappings.values())
+        total_pss = sum(sizes[1] for sizes in mappings.values())
+        # Read a moment apart, the two may differ by what was touched in between.
+        self.assertLess(abs(total_rss - rss), 512)
+        self.assertLess(abs(total_pss - pss), 512)
 
 
 class IdleTasksTest(unittest.TestCase):

@@ -35,6 +35,24 @@ def later_start_registry(desktop):
             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion": {"TNFirst": "1"}}}, f)
 
 
+def mappings_kib(pid):
+    """{mapped file or [heap], [anon]…: (Rss, Pss)} in KiB of a live process; the program's
+    own executable is called "(the program)", so that two programs compare."""
+    exe = os.path.realpath(f"/proc/{pid}/exe")
+    sizes = {}
+    name = None
+    with open(f"/proc/{pid}/smaps", encoding="utf-8", errors="replace") as f:
+        for line in f:
+            fields = line.split()
+            if not fields[0].endswith(":"):
+                name = fields[5] if len(fields) > 5 else "[anon]"
+                name = "(the program)" if name == exe else name
+                sizes.setdefault(name, [0, 0])
+            elif fields[0] in ("Rss:", "Pss:"):
+                sizes[name][0 if fields[0] == "Rss:" else 1] += int(fields[1])
+    return sizes
+
+
 def memory_kib(pid):
     """(VmRSS, Pss) in KiB of a live process."""
     def field(path, name):
@@ -48,7 +66,8 @@ def memory_kib(pid):
 
 
 def measure(binary, icon_name, idle):
-    """One run on a fresh desktop: (start seconds, RSS KiB, PSS KiB, tray_icons() seconds)."""
+    """One run on a fresh desktop: (start seconds, RSS KiB, PSS KiB, tray_icons() seconds,
+    mappings_kib())."""
     desktop = Desktop(with_tray=True)
     try:
         later_start_registry(desktop)
@@ -73,9 +92,10 @@ def measure(binary, icon_name, idle):
         if process.poll() is not None:
             raise RuntimeError(f"{binary} exited with {process.returncode} while idle")
         rss, pss = memory_kib(process.pid)
+        mappings = mappings_kib(process.pid)
         process.kill()
         process.wait()
-        return startup, rss, pss, statistics.mean(polls)
+        return startup, rss, pss, statistics.mean(polls), mappings
     finally:
         desktop.close()
 
@@ -86,6 +106,8 @@ def main():
     parser.add_argument("--minimal", default=os.path.join(REPO, "build", "bench", "minimal_tray"))
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--idle", type=float, default=10.0, help="seconds idle before reading memory")
+    parser.add_argument("--mappings", action="store_true",
+                        help="also show where Tolvane's memory differs, mapping by mapping")
     args = parser.parse_args()
 
     programs = {"Tolvane": (os.path.abspath(args.tolvane), "tolvane"),
@@ -96,13 +118,15 @@ def main():
 
     load_before = os.getloadavg()
     results = {name: [] for name in programs}
+    mapped = {name: [] for name in programs}
     polls = []
     for round_ in range(args.rounds):
         # Alternate who goes first, so warm file caches favour neither.
         order = list(programs) if round_ % 2 == 0 else list(reversed(programs))
         for name in order:
-            startup, rss, pss, poll = measure(*programs[name], args.idle)
+            startup, rss, pss, poll, mappings = measure(*programs[name], args.idle)
             results[name].append((startup, rss, pss))
+            mapped[name].append(mappings)
             polls.append(poll)
             print(f"round {round_ + 1}/{args.rounds} {name:8} start {startup * 1000:7.1f} ms"
                   f"  RSS {rss / 1024:6.1f} MiB  PSS {pss / 1024:6.1f} MiB", flush=True)
@@ -133,7 +157,30 @@ def main():
         target = START_TARGET if figure.startswith("start") else MEMORY_TARGET
         print(f"| {figure} | {ours[figure]:.1f} | {base[figure]:.1f} | {ratio:.2f} |"
               f" ≤ {target} {'met' if ratio <= target else 'missed'} |")
+    if args.mappings:
+        print_mappings(mapped)
     return 0
+
+
+def print_mappings(mapped):
+    """Medians per mapping, Tolvane against the bare program, the largest differences first."""
+    def medians(runs):
+        names = set().union(*runs)
+        return {name: tuple(statistics.median(run.get(name, (0, 0))[i] for run in runs)
+                            for i in (0, 1))
+                for name in names}
+    ours, base = medians(mapped["Tolvane"]), medians(mapped["minimal"])
+    rows = []
+    for name in set(ours) | set(base):
+        a, b = ours.get(name, (0, 0)), base.get(name, (0, 0))
+        rows.append((a[0] - b[0], a[1] - b[1], a[0], b[0], name))
+    rows.sort(key=lambda row: -abs(row[0]) - abs(row[1]))
+    print()
+    print("| Mapping | RSS Tolvane (KiB) | RSS minimal (KiB) | RSS difference | PSS difference |")
+    print("|---|---:|---:|---:|---:|")
+    for rss_diff, pss_diff, rss_ours, rss_base, name in rows:
+        if abs(rss_diff) >= 16 or abs(pss_diff) >= 16:
+            print(f"| {name} | {rss_ours:.0f} | {rss_base:.0f} | {rss_diff:+.0f} | {pss_diff:+.0f} |")
 
 
 if __name__ == "__main__":
