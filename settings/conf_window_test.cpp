@@ -163,20 +163,6 @@ TEST_F(ConfWindowTest, AScreenReaderFindsEveryControlByItsCaptionAndTabGoesDown)
 
 // Start-up does what loading the hidden window did, without the window: the same registry
 // calls in the same order, and the same answer for the splash, whatever the registry holds.
-class RecordingRegistry : public FakeRegistry {
-public:
-    void savestring(RegistryRoot root, const QString& path, const QString& name,
-                    const QString& text) override {
-        calls << "save " + path + " " + name + "=" + text;
-        FakeRegistry::savestring(root, path, name, text);
-    }
-    void DeleteValue(RegistryRoot root, const QString& path, const QString& name) override {
-        calls << "delete " + path + " " + name;
-        FakeRegistry::DeleteValue(root, path, name);
-    }
-    QStringList calls;
-};
-
 TEST(ConfAtStartTest, DoesWhatLoadingTheWindowDoesToTheRegistry) {
     struct Start {
         const char* what;
@@ -196,7 +182,7 @@ TEST(ConfAtStartTest, DoesWhatLoadingTheWindowDoesToTheRegistry) {
         {"later, empty values", "", "", ""},
     };
     for (const Start& start : starts) {
-        const auto prepare = [&](FakePlatform& fakes, RecordingRegistry& registry) {
+        const auto prepare = [&](FakeRegistry& registry) {
             if (start.firstRun)
                 registry.savestring(kRoot, kKey, "TNFirst", *start.firstRun);
             if (start.run)
@@ -204,36 +190,20 @@ TEST(ConfAtStartTest, DoesWhatLoadingTheWindowDoesToTheRegistry) {
             if (start.splash)
                 registry.savestring(kRoot, kKey, "TNFlash", *start.splash);
             registry.readOnly = start.readOnly;
-            registry.calls.clear();
-            Platform platform = fakes.services();
-            return Platform{.registry = registry,
-                            .opener = platform.opener,
-                            .messages = platform.messages,
-                            .app = platform.app,
-                            .tray = platform.tray,
-                            .program = platform.program,
-                            .clock = platform.clock,
-                            .files = platform.files,
-                            .codePage = platform.codePage,
-                            .clipboard = platform.clipboard,
-                            .connection = platform.connection,
-                            .power = platform.power,
-                            .webWindows = platform.webWindows,
-                            .site = platform.site};
+            registry.writes.clear();
         };
-        FakePlatform windowFakes;
-        RecordingRegistry windowRegistry;
-        const Platform windowPlatform = prepare(windowFakes, windowRegistry);
+        FakePlatform byWindow;
+        prepare(byWindow.registry);
         WindowRegistry windows;
-        windows.define<Conf>([&] { return new Conf(windowPlatform); });
+        windows.define<Conf>([&] { return new Conf(byWindow.services()); });
         const Conf* conf = windows.load<Conf>();
         ASSERT_NE(conf, nullptr);
 
-        FakePlatform startFakes;
-        RecordingRegistry startRegistry;
-        const bool splash = Conf::loadAtStart(prepare(startFakes, startRegistry));
+        FakePlatform atStart;
+        prepare(atStart.registry);
+        const bool splash = Conf::loadAtStart(atStart.services());
 
-        EXPECT_EQ(startRegistry.calls, windowRegistry.calls) << start.what;
+        EXPECT_EQ(atStart.registry.writes, byWindow.registry.writes) << start.what;
         EXPECT_EQ(splash, conf->splashWanted()) << start.what;
     }
 }

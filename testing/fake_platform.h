@@ -18,6 +18,7 @@ class FakeRegistry : public RegistryStore {
 public:
     void savestring(RegistryRoot root, const QString& path, const QString& name,
                     const QString& text) override {
+        writes << "save " + path + " " + name + "=" + text;
         if (!readOnly)
             tree.set(root, path, name, text);
     }
@@ -26,11 +27,14 @@ public:
         return tree.get(root, path, name);
     }
     void DeleteValue(RegistryRoot root, const QString& path, const QString& name) override {
+        writes << "delete " + path + " " + name;
         if (!readOnly)
             tree.remove(root, path, name);
     }
 
     RegistryTree tree;
+    // Every save and delete asked for, in order, taken or not.
+    QStringList writes;
     bool readOnly = false;  // as where the user may not write the machine's settings
 };
 
