@@ -156,9 +156,14 @@ class Desktop:
             process.wait()
             if process.stdout:
                 process.stdout.close()
-        # Terminated, not killed, so that it removes its display lock.
+        # Terminated, not killed, so that it removes its display lock; one that does not end
+        # (a terminate that came too early in its start) is killed.
         self.xvfb.terminate()
-        self.xvfb.wait()
+        try:
+            self.xvfb.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+            self.xvfb.wait()
         shutil.rmtree(self.home, ignore_errors=True)
 
     # What the screen shows.
