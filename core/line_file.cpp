@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace tolvane {
 namespace {
@@ -13,9 +14,12 @@ const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
 }  // namespace
 
 QStringList decodeLines(const QByteArray& bytes, const CodePage& codePage) {
-    const QString text = bytes.startsWith(kUtf8Mark)
-                             ? QString::fromUtf8(bytes.sliced(kUtf8Mark.size()))
-                             : codePage.toUnicode(bytes);
+    // Only the one mark goes: a further one is a character of the first line.
+    const QString text =
+        bytes.startsWith(kUtf8Mark)
+            ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)
+                  .decode(bytes.sliced(kUtf8Mark.size()))
+            : codePage.toUnicode(bytes);
     // A line ends at CR LF, at a lone CR or at a lone LF; the last line needs no ending.
     QStringList lines;
     qsizetype start = 0;
@@ -36,7 +40,9 @@ QStringList decodeLines(const QByteArray& bytes, const CodePage& codePage) {
 QByteArray encodeLines(const QStringList& lines, const CodePage& codePage) {
     const QString text =
         lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    if (const std::optional<QByteArray> bytes = codePage.fromUnicode(text))
+    // Code page bytes that begin as the mark does would read back as UTF-8.
+    if (const std::optional<QByteArray> bytes = codePage.fromUnicode(text);
+        bytes && !bytes->startsWith(kUtf8Mark))
         return *bytes;
     return kUtf8Mark + text.toUtf8();
 }

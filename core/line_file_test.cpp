@@ -70,6 +70,19 @@ TEST(LineCodingTest, TextTheCodePageCannotHoldGoesToUtf8AndReadsBack) {
     EXPECT_EQ(decodeLines(bytes, kHebrew), lines);
 }
 
+TEST(LineCodingTest, AListThatBeginsLikeTheUtf8MarkReadsBackAsWritten) {
+    // "ן»¿" is EF BB BF in the code page, the very bytes of the mark.
+    for (const QStringList& lines :
+         {QStringList{QStringLiteral("ן»¿ שם"), QStringLiteral("/usr/bin/x")},
+          QStringList{QStringLiteral("\uFEFFhidden mark"), QStringLiteral("Мир")},
+          QStringList{QStringLiteral("\uFEFF")}}) {
+        const QByteArray bytes = encodeLines(lines, kHebrew);
+        EXPECT_EQ(decodeLines(bytes, kHebrew), lines) << lines.first().toStdString();
+    }
+    // Not at the start, the same text stays in the code page.
+    EXPECT_EQ(encodeLines({"a", QStringLiteral("ן»¿")}, kHebrew), "a\r\n\xEF\xBB\xBF\r\n");
+}
+
 class LineFileTest : public testing::Test {
 protected:
     QString path(const QString& name = QStringLiteral("SC.Dat")) const {
