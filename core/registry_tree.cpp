@@ -64,11 +64,12 @@ void RegistryTree::set(RegistryRoot root, const QString& path, const QString& na
     const QString rootKey = rootName(root);
     QJsonObject keys = roots_.value(rootKey).toObject();
 
-    // Creating a key creates every missing key above it.
+    // Creating a key creates every missing key above it. A part may be empty, the first one too
+    // ("\\Key").
     const QStringList parts = withoutTrailingBackslash(path).split(u'\\');
     QString prefix;
-    for (const QString& part : parts) {
-        prefix = prefix.isEmpty() ? part : prefix + u'\\' + part;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        prefix = i == 0 ? parts.at(i) : prefix + u'\\' + parts.at(i);
         const QString spelling = storedSpelling(keys, prefix);
         if (!keys.contains(spelling))
             keys.insert(spelling, QJsonObject{});

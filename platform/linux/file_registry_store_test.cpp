@@ -93,6 +93,16 @@ TEST_F(FileRegistryStoreTest, SavingCreatesEveryMissingKeyAbove) {
         EXPECT_TRUE(tree.hasKey(kRoot, key)) << key;
 }
 
+TEST_F(FileRegistryStoreTest, KeysWithEmptyPartsReadBackWhatWasSavedUnderThem) {
+    // A hand-edited file may name such keys; saving under them must not move the value.
+    for (const QString& key : {QStringLiteral("\\Lead"), QStringLiteral("\\\\Two\\Lead"),
+                               QStringLiteral("Mid\\\\Part"), QString()}) {
+        store.savestring(kRoot, key, "Name", key + "!");
+        EXPECT_EQ(store.getstring(kRoot, key, "Name"), key + "!") << key.toStdString();
+    }
+    EXPECT_EQ(store.getstring(kRoot, "Lead", "Name"), std::nullopt);
+}
+
 TEST_F(FileRegistryStoreTest, DeletingWhatIsAbsentIsSilentAndCreatesNothing) {
     store.DeleteValue(kRoot, kKey, "TNFlash");
     EXPECT_FALSE(QFile::exists(storePath()));
