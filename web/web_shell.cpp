@@ -25,7 +25,10 @@ void WebShell::received(const QByteArray& bytes) {
             if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
                 windows_.emplace_back(window);
                 connect(window, &Form::unloaded, this, &WebShell::windowGone);
-                connect(window, &QObject::destroyed, this, &WebShell::windowGone);
+                // A window destroyed without a close is looked at once it is gone: while it is
+                // torn down it is no Form any more, though its pointer is not yet cleared.
+                connect(window, &QObject::destroyed, this, &WebShell::windowGone,
+                        Qt::QueuedConnection);
             }
         }
         // Answered even when the window could not be shown, so that it is not asked again.
@@ -40,7 +43,7 @@ void WebShell::inputEnded() {
 
 void WebShell::windowGone() {
     std::erase_if(windows_, [](const QPointer<Form>& window) {
-        return !window || window->isUnloaded();
+        return window.isNull() || window->isUnloaded();
     });
     if (windows_.empty() && !idle_.isActive())
         idle_.start();

@@ -66,6 +66,12 @@ TEST_F(WebShellTest, SaysItIsIdleOnlyOnceNoWindowHasBeenOpenForAWhile) {
     EXPECT_FALSE(replies.contains("idle\n"));
 }
 
+TEST_F(WebShellTest, AWindowDestroyedWithoutACloseCountsAsGone) {
+    shell.received("show Curr -\n");
+    delete window_.data();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return replies.contains("idle\n"); }, 2000));
+}
+
 TEST_F(WebShellTest, EndsWhenTheTrayProgramStopsTalking) {
     QSignalSpy ended(&shell, &WebShell::ended);
     shell.inputEnded();
