@@ -41,11 +41,12 @@ QByteArray statusLine(const QByteArray& answer) {
 }
 
 // A plain blocking client, for a site on a thread of its own: it can half-close, which a
-// QTcpSocket cannot. Nothing it waits for takes longer than five seconds.
+// QTcpSocket cannot. It waits up to thirty seconds for an answer: generous, as above, for the
+// first conversion's reading of the rates.
 class RawClient {
 public:
     explicit RawClient(quint16 port) : descriptor_(socket(AF_INET, SOCK_STREAM, 0)) {
-        const timeval timeout{5, 0};
+        const timeval timeout{30, 0};
         setsockopt(descriptor_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -84,7 +85,7 @@ public:
         }
         return received;
     }
-    // Everything until the site closes its side (or five seconds of silence).
+    // Everything until the site closes its side (or thirty seconds of silence).
     QByteArray answer() {
         QByteArray received;
         char chunk[4096];
