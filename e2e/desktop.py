@@ -62,14 +62,7 @@ class Desktop:
         for sub in ("config", "data", "runtime", "app"):
             os.makedirs(os.path.join(self.home, sub), mode=0o700)
         self.program = os.path.join(self.home, "app", "tolvane")
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display:
-            self.display = ":" + display.readline().strip()
+        self.start_display()
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith(("DBUS_", "QT_", "XDG_", "WAYLAND_"))}
         self.env.update({
@@ -91,10 +84,47 @@ class Desktop:
         self.tray = None
         if with_tray:
             try:
-                self.start_tray()
+                try:
+                    self.start_tray()
+                except RuntimeError:
+                    # Now and then, on a busy machine, a fresh X server cannot be reached by
+                    # its first client; one more server settles it.
+                    self.restart_display()
+                    self.start_tray()
             except RuntimeError:
                 self.close()
                 raise
+
+    def start_display(self):
+        read_end, write_end = os.pipe()
+        with open(os.path.join(self.home, "xvfb.log"), "w") as log:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                 "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            self.display = ":" + display.readline().strip()
+
+    def stop_display(self):
+        # Terminated, not killed, so that it removes its display lock; one that does not end
+        # (a terminate that came too early in its start) is killed.
+        self.xvfb.terminate()
+        try:
+            self.xvfb.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+            self.xvfb.wait()
+
+    def restart_display(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+        self.processes = []
+        self.stop_display()
+        self.start_display()
+        self.env["DISPLAY"] = self.display
 
     def start_tray(self):
         log = os.path.join(self.home, "trayer.log")
@@ -103,8 +133,10 @@ class Desktop:
                                     "--widthtype", "pixel", "--width", "200", "--height", "32"],
                                    stderr=output, stdout=output)
         if not wait_for(self.panel, timeout=10):
-            with open(log) as f:
-                raise RuntimeError(f"trayer did not come up (exit {self.tray.poll()}): {f.read()}")
+            with open(log) as f, open(os.path.join(self.home, "xvfb.log")) as server:
+                raise RuntimeError(f"trayer did not come up (exit {self.tray.poll()}): {f.read()}"
+                                   f"; Xvfb on {self.display} (exit {self.xvfb.poll()}): "
+                                   f"{server.read()}")
 
     def start_accessibility(self):
         """A private session bus on which the program reports its windows to screen readers
@@ -156,14 +188,7 @@ class Desktop:
             process.wait()
             if process.stdout:
                 process.stdout.close()
-        # Terminated, not killed, so that it removes its display lock; one that does not end
-        # (a terminate that came too early in its start) is killed.
-        self.xvfb.terminate()
-        try:
-            self.xvfb.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
-            self.xvfb.wait()
+        self.stop_display()
         shutil.rmtree(self.home, ignore_errors=True)
 
     # What the screen shows.
