@@ -143,12 +143,15 @@ HttpRequestParser::State HttpRequestParser::feed(QByteArrayView bytes) {
     }
     buffer_.remove(0, skipped);
 
+    // A request line too long for any target is refused as such before anything else is
+    // looked at, however much of it has come: the answer must not depend on how the bytes
+    // were cut into pieces.
+    const qsizetype lineEnd = buffer_.indexOf('\n');
+    if ((lineEnd < 0 ? buffer_.size() : lineEnd) > kMaxTargetSize + 64) {
+        return fail(kUriTooLong);
+    }
     const auto end = findHeadEnd(buffer_, std::max<qsizetype>(0, scanFrom - skipped));
     if (!end) {
-        const bool requestLineOpen = !buffer_.contains('\n');
-        if (requestLineOpen && buffer_.size() > kMaxTargetSize + 64) {
-            return fail(kUriTooLong);
-        }
         if (buffer_.size() > kMaxHeadSize) {
             return fail(kHeadersTooLarge);
         }

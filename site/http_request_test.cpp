@@ -94,6 +94,23 @@ TEST(HttpRequestParser, BadRequestsFailWithTheirStatus) {
     }
 }
 
+// The answer to a bad request must not depend on how its bytes arrived.
+TEST(HttpRequestParser, ALongRequestLineFailsAlikeWholeOrInPieces) {
+    const QByteArray longMethod =
+        QByteArray(5000, 'G') + "\x01 / HTTP/1.1\r\nA: 1\r\n\r\n";  // not even a token
+    const QByteArray longLineThenLongHead =
+        "GET /" + QByteArray(4500, 'a') + " HTTP/1.1\r\nX: " + QByteArray(14000, 'b') + "\r\n\r\n";
+    for (const QByteArray& request : {longMethod, longLineThenLongHead}) {
+        for (const qsizetype cut : {qsizetype{0}, request.size() / 3, qsizetype{4200}}) {
+            HttpRequestParser parser;
+            parser.feed(QByteArrayView(request).first(cut));
+            parser.feed(QByteArrayView(request).sliced(cut));
+            EXPECT_EQ(parser.state(), State::Failed) << cut;
+            EXPECT_EQ(parser.failureStatus(), 414) << cut;
+        }
+    }
+}
+
 TEST(HttpRequestParser, NothingMoreIsTakenOnceDoneButTheExcessIsNoticed) {
     HttpRequestParser parser;
     ASSERT_EQ(parser.feed("GET / HTTP/1.0\r\n\r\n"), State::Complete);
