@@ -10,7 +10,9 @@ other's caches or its single-copy lock.
 import argparse
 import json
 import os
+import select
 import statistics
+import subprocess
 import sys
 import time
 
@@ -22,7 +24,6 @@ from desktop import Desktop  # noqa: E402
 # Tolvane against the bare program: start-up within 5 %, memory within 10 %.
 START_TARGET = 1.05
 MEMORY_TARGET = 1.1
-POLL_INTERVAL = 0.005
 ICON_TIMEOUT = 20.0
 
 
@@ -65,29 +66,55 @@ def memory_kib(pid):
             field(f"/proc/{pid}/smaps_rollup", "Pss"))
 
 
+class RootEvents:
+    """What the X server reports of the root window's children, line by line, as `xev` prints
+    it. A tray icon is embedded by reparenting it from the root window into the tray's socket:
+    that event marks the moment, with no listing polled while the program starts."""
+
+    def __init__(self, desktop):
+        self.process = desktop.spawn(["stdbuf", "-oL", "xev", "-root", "-event", "substructure",
+                                      "-event", "property"], stdout=subprocess.PIPE)
+        self.pending = b""
+        # Only events after xev has chosen them are reported: wait until a property set on the
+        # root window comes back.
+        while True:
+            desktop.run("xprop", "-root", "-f", "_TOLVANE_BENCH_READY", "8s", "-set",
+                        "_TOLVANE_BENCH_READY", "1")
+            if self.wait_for("_TOLVANE_BENCH_READY", timeout=0.1):
+                break
+
+    def wait_for(self, text, timeout):
+        """Whether a line holding the text comes within the timeout; earlier lines are passed."""
+        deadline = time.monotonic() + timeout
+        while True:
+            while b"\n" in self.pending:
+                line, self.pending = self.pending.split(b"\n", 1)
+                if text.encode() in line:
+                    return True
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.process.stdout], [], [], left)[0]:
+                return False
+            chunk = os.read(self.process.stdout.fileno(), 65536)
+            if not chunk:
+                raise RuntimeError(f"xev ended (exit {self.process.poll()})")
+            self.pending += chunk
+
+
 def measure(binary, icon_name, idle):
-    """One run on a fresh desktop: (start seconds, RSS KiB, PSS KiB, tray_icons() seconds,
-    mappings_kib())."""
+    """One run on a fresh desktop: (start seconds, RSS KiB, PSS KiB, mappings_kib())."""
     desktop = Desktop(with_tray=True)
     try:
         later_start_registry(desktop)
-        polls = []
+        events = RootEvents(desktop)
         start = time.monotonic()
         process = desktop.spawn([binary])
-        while True:
-            before = time.monotonic()
-            embedded = desktop.tray_icons(name=icon_name)
-            after = time.monotonic()
-            polls.append(after - before)
-            if embedded:
-                # The icon was there when the listing finished at the latest.
-                startup = after - start
-                break
-            if process.poll() is not None:
-                raise RuntimeError(f"{binary} exited with {process.returncode} before its icon")
-            if after - start > ICON_TIMEOUT:
-                raise RuntimeError(f"{binary}: no icon in the tray after {ICON_TIMEOUT:.0f} s")
-            time.sleep(POLL_INTERVAL)
+        if not events.wait_for("ReparentNotify", timeout=ICON_TIMEOUT):
+            raise RuntimeError(f"{binary}: no icon in the tray after {ICON_TIMEOUT:.0f} s"
+                               f" (exit {process.poll()})")
+        startup = time.monotonic() - start
+        # Nothing but the program's icon leaves the root window on this bare desktop; make sure.
+        if not desktop.tray_icons(name=icon_name):
+            raise RuntimeError(f"{binary}: a window was reparented, but it is not its tray icon")
         time.sleep(idle)
         if process.poll() is not None:
             raise RuntimeError(f"{binary} exited with {process.returncode} while idle")
@@ -95,7 +122,7 @@ def measure(binary, icon_name, idle):
         mappings = mappings_kib(process.pid)
         process.kill()
         process.wait()
-        return startup, rss, pss, statistics.mean(polls), mappings
+        return startup, rss, pss, mappings
     finally:
         desktop.close()
 
@@ -119,15 +146,13 @@ def main():
     load_before = os.getloadavg()
     results = {name: [] for name in programs}
     mapped = {name: [] for name in programs}
-    polls = []
     for round_ in range(args.rounds):
         # Alternate who goes first, so warm file caches favour neither.
         order = list(programs) if round_ % 2 == 0 else list(reversed(programs))
         for name in order:
-            startup, rss, pss, poll, mappings = measure(*programs[name], args.idle)
+            startup, rss, pss, mappings = measure(*programs[name], args.idle)
             results[name].append((startup, rss, pss))
             mapped[name].append(mappings)
-            polls.append(poll)
             print(f"round {round_ + 1}/{args.rounds} {name:8} start {startup * 1000:7.1f} ms"
                   f"  RSS {rss / 1024:6.1f} MiB  PSS {pss / 1024:6.1f} MiB", flush=True)
 
@@ -142,10 +167,8 @@ def main():
 
     ours, base = figures("Tolvane"), figures("minimal")
     print()
-    print(f"{args.rounds} rounds, {args.idle:g} s idle; one tray listing (xwininfo) takes"
-          f" {statistics.mean(polls) * 1000:.1f} ms on average, polled every"
-          f" {POLL_INTERVAL * 1000:.0f} ms after the last: start times may be late by up to"
-          f" the sum of the two.")
+    print(f"{args.rounds} rounds, {args.idle:g} s idle; start is the time to the X server's"
+          f" report that the icon went into the tray.")
     print()
     print(f"load average {' '.join(f'{x:.1f}' for x in load_before)} before,"
           f" {' '.join(f'{x:.1f}' for x in os.getloadavg())} after (1, 5, 15 minutes)")
