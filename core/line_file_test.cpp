@@ -33,6 +33,11 @@ TEST(Windows1255Test, TextOutsideTheCodePageIsRefusedNotGuessed) {
     EXPECT_EQ(kHebrew.fromUnicode(QStringLiteral("Привет")), std::nullopt);
     EXPECT_EQ(kHebrew.fromUnicode(QStringLiteral("a😀")), std::nullopt);
     EXPECT_EQ(kHebrew.fromUnicode(QStringLiteral("ĀB")), std::nullopt);
+    // Beside the code page's own characters: U+0080 (its byte is the euro sign's) and past the
+    // last of them.
+    EXPECT_EQ(kHebrew.fromUnicode(QString(QChar(0x80))), std::nullopt);
+    EXPECT_EQ(kHebrew.fromUnicode(QString(QChar(0x2123))), std::nullopt);
+    EXPECT_EQ(kHebrew.fromUnicode(QString(QChar(0xFFFF))), std::nullopt);
     EXPECT_EQ(kHebrew.fromUnicode(QString()), QByteArray());
 }
 

@@ -1,6 +1,8 @@
 #include "core/windows_1255.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tolvane {
 namespace {
@@ -25,13 +27,23 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
     0x05E8, 0x05E9, 0x05EA, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x00FF,  // F8
 };
 
+// The upper half by character, for writing: a binary search instead of a scan of all 128.
+constexpr auto kByCharacter = [] {
+    std::array<std::pair<char16_t, char>, kUpperHalf.size()> pairs{};
+    for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
+        pairs[i] = {kUpperHalf[i], static_cast<char>(0x80 + i)};
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}();
+
 std::optional<char> byteFor(char16_t unit) {
     if (unit < 0x80)
         return static_cast<char>(unit);
-    for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
-        if (kUpperHalf[i] == unit)
-            return static_cast<char>(0x80 + i);
-    }
+    const auto* found =
+        std::lower_bound(kByCharacter.begin(), kByCharacter.end(), unit,
+                         [](const auto& pair, char16_t wanted) { return pair.first < wanted; });
+    if (found != kByCharacter.end() && found->first == unit)
+        return found->second;
     return std::nullopt;
 }
 
